@@ -1,0 +1,174 @@
+// Both layouts over many generated sources: nothing but white space is ever lost, and the engine agrees with
+// the plain pass-by-pass layout, also where keywords straddle the search's reach.
+#include "layout/query_layout.h"
+#include "tests/layout/layout_text.h"
+#include "tests/layout/reference_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace brelvix {
+namespace {
+
+using test::OrBlank;
+using test::referenceFindKeyword;
+using test::referenceLayout;
+
+// Pieces of Access SQL and the awkward code units a pasted query can carry. None holds a double quote or an
+// ampersand, so no source line can open with a prefix that holds one.
+const std::vector<std::u16string> pieces = {u"SELECT DISTINCT",
+                                            u"SELECT",
+                                            u"DELETE",
+                                            u"UPDATE",
+                                            u"INSERT INTO",
+                                            u",",
+                                            u"AND",
+                                            u"OR ",
+                                            u"OR",
+                                            u"VALUES",
+                                            u"INNER JOIN",
+                                            u"RIGHT JOIN",
+                                            u"LEFT JOIN",
+                                            u"FROM",
+                                            u"WHERE",
+                                            u"GROUP BY",
+                                            u"ORDER BY",
+                                            u"HAVING",
+                                            u"SET",
+                                            u"UNION",
+                                            u"a",
+                                            u"t.x",
+                                            u"[Order Details]",
+                                            u"#1/2/2024#",
+                                            u"'x OR y'",
+                                            u"IIf(a>1,b,c)",
+                                            u"brands",
+                                            u"color",
+                                            u"OFFSET",
+                                            u"DISTINCT",
+                                            u" ",
+                                            u" ",
+                                            u" ",
+                                            u"  ",
+                                            u"\t",
+                                            u"\r\n",
+                                            u"\r\n",
+                                            u"\r",
+                                            u"\n",
+                                            u";",
+                                            u"(",
+                                            u")",
+                                            u"=",
+                                            u"1",
+                                            u"\u0131",
+                                            u"\u017F",
+                                            u"\u00A0",
+                                            u"\U0001F600",
+                                            u"\xD800",
+                                            std::u16string(1, u'\0'),
+                                            u"\u65E5\u672C"};
+
+std::u16string randomCase(std::u16string text, std::mt19937& random) {
+    for (auto& c : text) {
+        if (((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z')) && random() % 2 == 0) {
+            c ^= 0x20;
+        }
+    }
+    return text;
+}
+
+std::u16string generateSource(unsigned seed) {
+    std::mt19937 random(seed);
+    const std::size_t count = random() % 120;
+    std::u16string source;
+    for (std::size_t i = 0; i < count; ++i) {
+        source += randomCase(pieces[random() % pieces.size()], random);
+    }
+    return source;
+}
+
+// Long stretches without keywords, so that keywords fall on both sides of the search's reach.
+std::u16string generateLongSource(unsigned seed) {
+    std::mt19937 random(seed);
+    const std::array<std::u16string, 5> keywords = {u"SELECT DISTINCT", u"FROM", u",", u"OR ", u"select"};
+    std::u16string source;
+    for (int block = 0; block < 6; ++block) {
+        source.append(99990 + random() % 20 - (random() % 2) * (random() % 99990), u'x');
+        source += keywords[random() % keywords.size()];
+        if (random() % 3 == 0) {
+            source += u"\r\n";
+        }
+    }
+    return source;
+}
+
+// What must survive any layout: the text without blanks, tabs, CRs and LFs, upper-cased, and without the
+// prefix where a line opens with it.
+std::u16string essence(std::u16string_view text, std::u16string_view prefix = {}) {
+    std::u16string kept;
+    bool lineStart = true;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (lineStart && !prefix.empty() && text.substr(i).starts_with(prefix)) {
+            i += prefix.size() - 1;
+            lineStart = false;
+            continue;
+        }
+        const char16_t c = text[i];
+        lineStart = c == u'\n' && i > 0 && text[i - 1] == u'\r';
+        if (c != u' ' && c != u'\t' && c != u'\r' && c != u'\n') {
+            kept += (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c;
+        }
+    }
+    return kept;
+}
+
+const std::array<std::u16string_view, 4> prefixes = {u"", test::defaultPrefix, u"  ", u"& \""};
+
+TEST(GeneratedSources, NothingButWhiteSpaceIsLost) {
+    const QueryLayout layout;
+    for (unsigned seed = 0; seed < 3000; ++seed) {
+        const auto source = generateSource(seed);
+        const auto expected = essence(source);
+        ASSERT_EQ(essence(layout.adjustLayout(source)), expected) << "seed " << seed;
+        for (const auto prefix : prefixes) {
+            ASSERT_EQ(essence(layout.addStringLayout(source, prefix), prefix), expected) << "seed " << seed;
+        }
+    }
+}
+
+TEST(GeneratedSources, AgreeWithThePassByPassLayout) {
+    const QueryLayout layout;
+    for (unsigned seed = 0; seed < 3000; ++seed) {
+        const auto source = generateSource(seed);
+        const auto hit = layout.findKeyword(source);
+        const auto expectedHit = referenceFindKeyword(source);
+        ASSERT_EQ(hit.hitPos, expectedHit.hitPos) << "seed " << seed;
+        if (hit.hitPos != NO_HIT) {
+            ASSERT_EQ(hit.hitIndex, expectedHit.hitIndex) << "seed " << seed;
+        }
+        ASSERT_EQ(layout.adjustLayout(source), referenceLayout(source, u"", OrBlank::OpensNextLine))
+            << "seed " << seed;
+        ASSERT_EQ(layout.addStringLayout(source, test::defaultPrefix),
+                  referenceLayout(source, test::defaultPrefix, OrBlank::Consumed))
+            << "seed " << seed;
+    }
+}
+
+TEST(GeneratedSources, AgreeWithThePassByPassLayoutAtTheEdgeOfReach) {
+    const QueryLayout layout;
+    for (unsigned seed = 0; seed < 40; ++seed) {
+        const auto source = generateLongSource(seed);
+        ASSERT_EQ(layout.findKeyword(source).hitPos, referenceFindKeyword(source).hitPos) << "seed " << seed;
+        ASSERT_EQ(layout.adjustLayout(source), referenceLayout(source, u"", OrBlank::OpensNextLine))
+            << "seed " << seed;
+        ASSERT_EQ(layout.addStringLayout(source, u"> "), referenceLayout(source, u"> ", OrBlank::Consumed))
+            << "seed " << seed;
+    }
+}
+
+} // namespace
+} // namespace brelvix
