@@ -1,0 +1,28 @@
+// The system clipboard as the window's commands use it: plain text only, and every operation may fail.
+#pragma once
+
+#include <QString>
+
+#include <stdexcept>
+
+namespace brelvix {
+
+// A clipboard operation that could not be carried out; what() describes it for the user.
+class ClipboardError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class Clipboard {
+public:
+    virtual ~Clipboard() = default;
+
+    // The clipboard's plain text; empty when it holds none.
+    virtual QString text() = 0;
+    // Removes whatever the clipboard holds, in every format.
+    virtual void clear() = 0;
+    // Puts `text` on the clipboard as plain text.
+    virtual void setText(const QString& text) = 0;
+};
+
+} // namespace brelvix
