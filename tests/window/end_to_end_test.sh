@@ -1,0 +1,115 @@
+#!/usr/bin/env bash
+# Runs the real program on a virtual X server of its own: another program puts a query on the clipboard, real
+# key presses work the window, and the laid-out text is read back from the clipboard.
+set -euo pipefail
+
+brelvix=${1:?usage: end_to_end_test.sh PATH_TO_BRELVIX}
+work=$(mktemp -d)
+xvfb_pid=
+xclip_pid=
+brelvix_pid=
+
+cleanup() {
+    for pid in "$brelvix_pid" "$xclip_pid" "$xvfb_pid"; do
+        if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
+            kill "$pid" 2>/dev/null || true
+            wait "$pid" 2>/dev/null || true
+        fi
+    done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "end_to_end: $*" >&2
+    if [ -s "$work/brelvix.log" ]; then
+        sed 's/^/brelvix: /' "$work/brelvix.log" >&2
+    fi
+    exit 1
+}
+
+# wait_for SECONDS COMMAND...: runs COMMAND until it succeeds, for at most SECONDS.
+wait_for() {
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        if [ "$SECONDS" -ge "$deadline" ]; then
+            return 1
+        fi
+        sleep 0.1
+    done
+}
+
+clipboard_holds() {
+    timeout 5 xclip -selection clipboard -out >"$work/clipboard" 2>/dev/null && cmp -s "$work/clipboard" "$1"
+}
+
+clipboard_is_empty() {
+    [ -z "$(timeout 5 xclip -selection clipboard -out 2>/dev/null)" ]
+}
+
+has_exited() {
+    ! kill -0 "$brelvix_pid" 2>/dev/null
+}
+
+# Presses an access key, then gives the button's short visible press time to end in its click.
+press() {
+    xdotool key "$1"
+    sleep 0.5
+}
+
+# Xvfb picks a free display itself and writes its number once it accepts clients.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+wait_for 20 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$(head -n 1 "$work/display")"
+export QT_QPA_PLATFORM=xcb
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+unset QT_IM_MODULE XMODIFIERS
+
+printf 'SELECT a.x, a.y\r\nFROM a\r\nWHERE a.x = 1\r\nORDER BY a.y;' >"$work/query"
+printf '%s\n' \
+    'strSQL = strSQL & "SELECT' \
+    'strSQL = strSQL & " a.x,' \
+    'strSQL = strSQL & " a.y' \
+    'strSQL = strSQL & "FROM' \
+    'strSQL = strSQL & " a' \
+    'strSQL = strSQL & "WHERE' \
+    'strSQL = strSQL & " a.x = 1' \
+    'strSQL = strSQL & "ORDER BY' \
+    'strSQL = strSQL & " a.y' >"$work/expected"
+printf ';' >>"$work/expected"
+
+# In the foreground xclip serves the clipboard until another program takes it over.
+xclip -quiet -selection clipboard -in "$work/query" >/dev/null 2>&1 &
+xclip_pid=$!
+wait_for 10 clipboard_holds "$work/query" || fail "xclip did not take the clipboard"
+
+"$brelvix" </dev/null >"$work/brelvix.log" 2>&1 &
+brelvix_pid=$!
+window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Brelvix for Access \(Ver1\.1\.0\)$' | head -n 1) ||
+    fail "the window did not appear"
+[ "$(xdotool getwindowname "$window")" = "Brelvix for Access (Ver1.1.0)" ] ||
+    fail "wrong caption: $(xdotool getwindowname "$window")"
+# With no window manager the window is focused directly.
+timeout 10 xdotool windowfocus --sync "$window" || fail "the window could not be focused"
+sleep 0.5
+
+press alt+v # Paste
+press alt+a # Adjust
+press alt+s # Add String
+press alt+c # Copy
+wait_for 10 clipboard_holds "$work/expected" ||
+    fail "the clipboard does not hold the laid-out query; it holds: $(cat "$work/clipboard")"
+
+press alt+e # Clear
+wait_for 10 clipboard_is_empty || fail "Clear left the clipboard holding text"
+
+xdotool key alt+x # Exit
+wait_for 10 has_exited || fail "Exit did not end the program"
+status=0
+wait "$brelvix_pid" || status=$?
+brelvix_pid=
+[ "$status" -eq 0 ] || fail "the program ended with status $status"
+echo "end_to_end: passed"

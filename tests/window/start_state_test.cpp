@@ -1,0 +1,206 @@
+// The window as start-up leaves it: caption, texts, buttons, focus and tab order, places, colours and fonts.
+#include "window_test_support.h"
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
+
+#include <memory>
+#include <vector>
+
+using namespace brelvix;
+using namespace brelvix::testing;
+
+Q_DECLARE_METATYPE(brelvix::AppVersion)
+
+class StartStateTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QGuiApplication::setQuitOnLastWindowClosed(false); }
+
+    void startsEmptyInStartStateWithFocusInSource() {
+        ShownForm window;
+        QVERIFY(window.ready());
+        QCOMPARE(window.form.windowTitle(), QStringLiteral("Brelvix for Access (Ver1.1.0)"));
+        QVERIFY(window.text1().document()->isEmpty());
+        QVERIFY(window.text2().document()->isEmpty());
+        QCOMPARE(window.text3().text(), QStringLiteral("strSQL = strSQL & \""));
+        QCOMPARE(stateOf(window), QStringLiteral("Start"));
+        QCOMPARE(QApplication::focusWidget(), &window.text1());
+        QVERIFY(window.form.windowIcon().availableSizes().contains(QSize(16, 16)));
+    }
+
+    void captionCarriesTheVersionUnpadded_data() {
+        QTest::addColumn<AppVersion>("version");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("this build") << AppVersion{1, 1, 0} << "Brelvix for Access (Ver1.1.0)";
+        QTest::newRow("two digits") << AppVersion{2, 10, 3} << "Brelvix for Access (Ver2.10.3)";
+    }
+
+    void captionCarriesTheVersionUnpadded() {
+        QFETCH(AppVersion, version);
+        QFETCH(QString, caption);
+        LoadSteps steps;
+        steps.readVersion = [version] { return version; };
+        ShownForm window(steps);
+        QVERIFY(window.ready());
+        QCOMPARE(window.form.windowTitle(), caption);
+    }
+
+    void tabSkipsDisabledButtons_data() {
+        QTest::addColumn<bool>("laidOut");
+        QTest::addColumn<QStringList>("order");
+        QTest::newRow("Start") << false << QStringList{"Command1", "Command2", "Command4", "Text2",
+                                                       "Command5", "Text3",    "Text1"};
+        QTest::newRow("Laid out") << true
+                                  << QStringList{"Command1", "Command2", "Command3", "Command4", "Text2",
+                                                 "Command5", "Command6", "Text3",    "Text1"};
+    }
+
+    void tabSkipsDisabledButtons() {
+        QFETCH(bool, laidOut);
+        QFETCH(QStringList, order);
+        ShownForm window;
+        QVERIFY(window.ready());
+        if (laidOut) {
+            window.command(1).click();
+        }
+        window.text1().setFocus();
+        QStringList visited;
+        for (qsizetype i = 0; i < order.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(visited, order);
+        QVERIFY(window.text1().document()->isEmpty()); // Tab moved the focus and typed nothing
+    }
+
+    void controlsStandAtTheirPlaces_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("place");
+        QTest::newRow("Text1") << "Text1" << QRect(9, 12, 643, 103);
+        QTest::newRow("Text2") << "Text2" << QRect(9, 120, 643, 340);
+        QTest::newRow("Text3") << "Text3" << QRect(9, 468, 643, 18);
+        QTest::newRow("Paste") << "Command2" << QRect(9, 495, 103, 25);
+        QTest::newRow("Adjust") << "Command1" << QRect(117, 495, 103, 25);
+        QTest::newRow("Copy") << "Command3" << QRect(225, 495, 103, 25);
+        QTest::newRow("Clear") << "Command5" << QRect(333, 495, 103, 25);
+        QTest::newRow("Add String") << "Command6" << QRect(441, 495, 103, 25);
+        QTest::newRow("Exit") << "Command4" << QRect(549, 495, 103, 25);
+    }
+
+    void controlsStandAtTheirPlaces() {
+        QFETCH(QString, name);
+        QFETCH(QRect, place);
+        ShownForm window;
+        QVERIFY(window.ready());
+        const QWidget& control = window.control<QWidget>(name.toStdString());
+        QCOMPARE(control.geometry(), place);
+        QVERIFY(!control.accessibleName().isEmpty());
+    }
+
+    void textBoxesCarryTheirColours_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QColor>("background");
+        QTest::newRow("Text1 white") << "Text1" << QColor(255, 255, 255);
+        QTest::newRow("Text2 lime") << "Text2" << QColor(0, 255, 0);
+        QTest::newRow("Text3 yellow") << "Text3" << QColor(255, 255, 0);
+    }
+
+    void textBoxesCarryTheirColours() {
+        QFETCH(QString, name);
+        QFETCH(QColor, background);
+        ShownForm window;
+        QVERIFY(window.ready());
+        const QPalette& palette = window.control<QWidget>(name.toStdString()).palette();
+        QCOMPARE(palette.color(QPalette::Base), background);
+        QCOMPARE(palette.color(QPalette::Text), QColor(Qt::black));
+    }
+
+    void windowHasAFixedSizeCentredOnTheScreen() {
+        ShownForm window;
+        QVERIFY(window.ready());
+        QCOMPARE(window.form.size(), QSize(661, 529));
+        QCOMPARE(window.form.minimumSize(), window.form.maximumSize());
+        const QPoint offCentre =
+            window.form.geometry().center() - window.form.screen()->availableGeometry().center();
+        // A pixel either way: half pixels round, and the platform may nudge the window by its frame.
+        QVERIFY2(qAbs(offCentre.x()) <= 1 && qAbs(offCentre.y()) <= 1,
+                 "the window is off the screen's centre");
+    }
+
+    void buttonsRenderInAFullWidthJapaneseFont() {
+        ShownForm window;
+        QVERIFY(window.ready());
+        const QStringList families{"ＭＳ Ｐゴシック", "MS PGothic", "IPAPGothic"};
+        for (int number = 1; number <= 6; ++number) {
+            const QFont font = window.command(number).font();
+            QCOMPARE(font.families(), families);
+            QCOMPARE(font.pointSizeF(), 8.25);
+            QCOMPARE(font.weight(), QFont::Normal);
+            QVERIFY(!font.italic() && !font.underline() && !font.strikeOut());
+            // The setup script installs IPA P Gothic, so one of the families must really be found.
+            const QString resolved = QFontInfo(font).family();
+            QVERIFY2(families.contains(resolved) || resolved.startsWith("IPAP"), qPrintable(resolved));
+        }
+    }
+
+    void enterAndEscapeClickNoButton_data() {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("lines");
+        QTest::newRow("Return in Text1 starts a line") << "Text1" << int(Qt::Key_Return) << 2;
+        QTest::newRow("Enter in Text2 starts a line") << "Text2" << int(Qt::Key_Enter) << 2;
+        QTest::newRow("Return in Text3") << "Text3" << int(Qt::Key_Return) << 0;
+        QTest::newRow("Escape in Text1") << "Text1" << int(Qt::Key_Escape) << 1;
+        QTest::newRow("Return on Adjust") << "Command1" << int(Qt::Key_Return) << 0;
+        QTest::newRow("Enter on Add String") << "Command6" << int(Qt::Key_Enter) << 0;
+        QTest::newRow("Escape on Clear") << "Command5" << int(Qt::Key_Escape) << 0;
+    }
+
+    void enterAndEscapeClickNoButton() {
+        QFETCH(QString, focus);
+        QFETCH(int, key);
+        QFETCH(int, lines);
+        ShownForm window;
+        QVERIFY(window.ready());
+        window.command(1).click(); // Laid out: every button enabled
+        window.text2().clear();
+        std::vector<std::unique_ptr<QSignalSpy>> clicks;
+        for (int number = 1; number <= 6; ++number) {
+            clicks.push_back(
+                std::make_unique<QSignalSpy>(&window.command(number), &QAbstractButton::clicked));
+        }
+        QWidget& focused = window.control<QWidget>(focus.toStdString());
+        focused.setFocus();
+        QTest::keyClick(&focused, Qt::Key(key));
+        for (const auto& spy : clicks) {
+            QCOMPARE(spy->count(), 0);
+        }
+        if (auto* box = qobject_cast<QPlainTextEdit*>(&focused)) {
+            QCOMPARE(box->blockCount(), lines);
+        }
+    }
+
+    void longLinesScrollInsteadOfWrapping() {
+        ShownForm window;
+        QVERIFY(window.ready());
+        for (QPlainTextEdit* box : {&window.text1(), &window.text2()}) {
+            box->setPlainText(QString(2000, u'x'));
+            QCoreApplication::processEvents();
+            QCOMPARE(box->document()->firstBlock().layout()->lineCount(), 1);
+            QVERIFY(box->horizontalScrollBar()->isVisible());
+            QVERIFY(box->verticalScrollBar()->isVisible());
+            QVERIFY(box->horizontalScrollBar()->maximum() > 0);
+        }
+    }
+};
+
+QTEST_MAIN(StartStateTest)
+#include "start_state_test.moc"

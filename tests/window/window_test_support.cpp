@@ -1,0 +1,120 @@
+// The fakes, the message-box watcher and the shown window that the window tests share.
+#include "window_test_support.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include <stdexcept>
+#include <utility>
+
+namespace brelvix::testing {
+
+QString FakeClipboard::text() {
+    if (failRead) {
+        throw ClipboardError("the clipboard cannot be read");
+    }
+    return contents;
+}
+
+void FakeClipboard::clear() {
+    if (failClear) {
+        throw ClipboardError("the clipboard is held by another program");
+    }
+    contents.clear();
+}
+
+void FakeClipboard::setText(const QString& text) {
+    if (failWrite) {
+        throw ClipboardError("the clipboard cannot be written");
+    }
+    contents = text;
+}
+
+namespace {
+
+class ProbeLayout final : public LayoutEngine {
+public:
+    explicit ProbeLayout(LayoutProbe& probe)
+        : probe_(probe) {}
+
+    std::u16string adjustLayout(std::u16string_view source) const override {
+        return answer(source, {}, u"adjusted");
+    }
+
+    std::u16string addStringLayout(std::u16string_view source, std::u16string_view prefix) const override {
+        return answer(source, prefix, u"added strings");
+    }
+
+private:
+    std::u16string answer(std::u16string_view source, std::u16string_view prefix,
+                          std::u16string result) const {
+        probe_.source = source;
+        probe_.prefix = prefix;
+        switch (probe_.failure) {
+        case LayoutProbe::Failure::StdException:
+            throw std::runtime_error(probe_.description);
+        case LayoutProbe::Failure::Other:
+            throw 42;
+        case LayoutProbe::Failure::None:
+            break;
+        }
+        return result;
+    }
+
+    LayoutProbe& probe_;
+};
+
+} // namespace
+
+std::unique_ptr<LayoutEngine> probeLayout(LayoutProbe& probe) {
+    return std::make_unique<ProbeLayout>(probe);
+}
+
+MessageBoxWatcher::MessageBoxWatcher(std::function<void()> whileOpen)
+    : whileOpen_(std::move(whileOpen)) {
+    connect(&poll_, &QTimer::timeout, this, &MessageBoxWatcher::closeOpenBox);
+    poll_.start(5);
+}
+
+void MessageBoxWatcher::closeOpenBox() {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr || !box->isVisible()) {
+        return;
+    }
+    reports.push_back(
+        {box->windowTitle(), box->text(), box->icon(), box->standardButtons(), box->textFormat()});
+    if (whileOpen_) {
+        whileOpen_();
+    }
+    if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
+        ok->click();
+    } else {
+        box->reject();
+    }
+}
+
+ShownForm::ShownForm(LoadSteps loadSteps)
+    : form(clipboard, std::move(loadSteps)) {
+    if (!form.Form_Load()) {
+        return;
+    }
+    form.show();
+    ready_ = QTest::qWaitForWindowActive(&form);
+}
+
+QString stateOf(const ShownForm& window) {
+    const bool paste = window.command(2).isEnabled();
+    const bool copy = window.command(3).isEnabled();
+    const bool addString = window.command(6).isEnabled();
+    const bool alwaysOn =
+        window.command(1).isEnabled() && window.command(4).isEnabled() && window.command(5).isEnabled();
+    if (!alwaysOn || copy != addString) {
+        return QStringLiteral("none");
+    }
+    if (!copy) {
+        return paste ? QStringLiteral("Start") : QStringLiteral("none");
+    }
+    return paste ? QStringLiteral("Laid out") : QStringLiteral("Copied");
+}
+
+} // namespace brelvix::testing

@@ -1,0 +1,107 @@
+// What the window tests share: a clipboard and a layout that fail on demand, a watcher that notes and closes
+// message boxes, and a loaded, shown window whose controls are found by name.
+#pragma once
+
+#include "window/clipboard.h"
+#include "window/form1.h"
+#include "window/layout_engine.h"
+
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QObject>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QString>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace brelvix::testing {
+
+class FakeClipboard final : public Clipboard {
+public:
+    QString text() override;
+    void clear() override;
+    void setText(const QString& text) override;
+
+    QString contents;
+    bool failRead = false;
+    bool failClear = false;
+    bool failWrite = false;
+};
+
+// What the window last handed to the layout, and whether the layout is to fail.
+struct LayoutProbe {
+    enum class Failure { None, StdException, Other };
+
+    std::u16string source;
+    std::u16string prefix;
+    Failure failure = Failure::None;
+    std::string description = "the layout failed";
+};
+
+// A layout that records its input in `probe` and answers with a fixed text, or fails as the probe says.
+std::unique_ptr<LayoutEngine> probeLayout(LayoutProbe& probe);
+
+// Notes every message box that opens while it lives and closes it with its OK button (or, lacking one,
+// rejects it), so that a procedure that reports a failure runs on to its end.
+class MessageBoxWatcher final : public QObject {
+public:
+    struct Report {
+        QString title;
+        QString text;
+        QMessageBox::Icon icon;
+        QMessageBox::StandardButtons buttons;
+        Qt::TextFormat textFormat;
+    };
+
+    // `whileOpen` runs while each box is still open, to look at the window at that moment.
+    explicit MessageBoxWatcher(std::function<void()> whileOpen = {});
+
+    std::vector<Report> reports;
+
+private:
+    void closeOpenBox();
+
+    std::function<void()> whileOpen_;
+    QTimer poll_;
+};
+
+// A window loaded as at start-up and shown, on a fake clipboard.
+class ShownForm {
+public:
+    explicit ShownForm(LoadSteps loadSteps = {});
+
+    // Whether Form_Load succeeded and the window became active; check it before anything else.
+    bool ready() const { return ready_; }
+
+    QPlainTextEdit& text1() const { return control<QPlainTextEdit>("Text1"); }
+    QPlainTextEdit& text2() const { return control<QPlainTextEdit>("Text2"); }
+    QLineEdit& text3() const { return control<QLineEdit>("Text3"); }
+    QPushButton& command(int number) const {
+        return control<QPushButton>("Command" + std::to_string(number));
+    }
+
+    template <typename Control>
+    Control& control(const std::string& name) const {
+        auto* found = form.findChild<Control*>(QString::fromStdString(name));
+        if (found == nullptr) {
+            qFatal("the window has no control named %s", name.c_str());
+        }
+        return *found;
+    }
+
+    FakeClipboard clipboard;
+    Form1 form;
+
+private:
+    bool ready_ = false;
+};
+
+// "Start", "Laid out" or "Copied" after the buttons' enabled flags; "none" for any other combination.
+QString stateOf(const ShownForm& window);
+
+} // namespace brelvix::testing
