@@ -126,8 +126,6 @@ Form1::Form1(Clipboard& clipboard, LoadSteps loadSteps)
     Text1->setFocus();
 }
 
-Form1::~Form1() = default;
-
 void Form1::createTextBoxes() {
     Text1 = createMultiLineBox(QStringLiteral("Text1"), QStringLiteral("Source SQL"),
                                fromTwips(135, 180, 9645, 1545), Qt::white);

@@ -27,7 +27,6 @@ class Form1 : public QWidget {
 
 public:
     explicit Form1(Clipboard& clipboard, LoadSteps loadSteps = {});
-    ~Form1() override;
 
     // Runs once, after construction and before the window is first shown. Returns false when a step has
     // failed: the failure has then been reported, and the window must be dropped without being shown.

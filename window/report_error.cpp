@@ -6,7 +6,7 @@
 namespace brelvix {
 
 void reportError(QWidget* owner, const QString& description) {
-    QMessageBox box(QMessageBox::Critical, reportTitle.toString(), description, QMessageBox::Ok, owner);
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Brelvix"), description, QMessageBox::Ok, owner);
     // A description is whatever a failure says; text that happens to look like markup must show as written.
     box.setTextFormat(Qt::PlainText);
     box.exec();

@@ -1,4 +1,4 @@
-// The window as start-up leaves it: caption, texts, buttons, focus and tab order, places, colours and fonts.
+// The window as start-up leaves it: caption, texts, buttons, focus and tab order, places and fonts.
 #include "window_test_support.h"
 
 #include <QApplication>
@@ -39,7 +39,7 @@ private slots:
     void captionCarriesTheVersionUnpadded_data() {
         QTest::addColumn<AppVersion>("version");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("this build") << AppVersion{1, 1, 0} << "Brelvix for Access (Ver1.1.0)";
+        QTest::newRow("zeros") << AppVersion{0, 0, 0} << "Brelvix for Access (Ver0.0.0)";
         QTest::newRow("two digits") << AppVersion{2, 10, 3} << "Brelvix for Access (Ver2.10.3)";
     }
 
@@ -105,24 +105,6 @@ private slots:
         QVERIFY(!control.accessibleName().isEmpty());
     }
 
-    void textBoxesCarryTheirColours_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QColor>("background");
-        QTest::newRow("Text1 white") << "Text1" << QColor(255, 255, 255);
-        QTest::newRow("Text2 lime") << "Text2" << QColor(0, 255, 0);
-        QTest::newRow("Text3 yellow") << "Text3" << QColor(255, 255, 0);
-    }
-
-    void textBoxesCarryTheirColours() {
-        QFETCH(QString, name);
-        QFETCH(QColor, background);
-        ShownForm window;
-        QVERIFY(window.ready());
-        const QPalette& palette = window.control<QWidget>(name.toStdString()).palette();
-        QCOMPARE(palette.color(QPalette::Base), background);
-        QCOMPARE(palette.color(QPalette::Text), QColor(Qt::black));
-    }
-
     void windowHasAFixedSizeCentredOnTheScreen() {
         ShownForm window;
         QVERIFY(window.ready());
@@ -135,19 +117,18 @@ private slots:
                  "the window is off the screen's centre");
     }
 
-    void buttonsRenderInAFullWidthJapaneseFont() {
+    void buttonsRenderInAFontWithTheFullWidthLetters() {
         ShownForm window;
         QVERIFY(window.ready());
-        const QStringList families{"ＭＳ Ｐゴシック", "MS PGothic", "IPAPGothic"};
         for (int number = 1; number <= 6; ++number) {
-            const QFont font = window.command(number).font();
-            QCOMPARE(font.families(), families);
-            QCOMPARE(font.pointSizeF(), 8.25);
-            QCOMPARE(font.weight(), QFont::Normal);
-            QVERIFY(!font.italic() && !font.underline() && !font.strikeOut());
-            // The setup script installs IPA P Gothic, so one of the families must really be found.
-            const QString resolved = QFontInfo(font).family();
-            QVERIFY2(families.contains(resolved) || resolved.startsWith("IPAP"), qPrintable(resolved));
+            // The setup script installs IPA P Gothic; unless one of the named families is really found, the
+            // captions fall back to whatever font the system picks.
+            const QFontInfo resolved(window.command(number).font());
+            QVERIFY2(resolved.family().startsWith("IPAP") || resolved.family().contains("PGothic") ||
+                         resolved.family().contains("Ｐゴシック"),
+                     qPrintable(resolved.family()));
+            QCOMPARE(resolved.pointSizeF(), 8.25);
+            QCOMPARE(resolved.weight(), QFont::Normal);
         }
     }
 
