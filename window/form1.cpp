@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QStyle>
 
+#include <array>
 #include <exception>
 #include <iterator>
 #include <utility>
@@ -137,8 +138,8 @@ void Form1::createTextBoxes() {
     Text3->setText(QStringLiteral("strSQL = strSQL & \""));
 
     auto* accessKeyGuard = new AccessKeyGuard(this);
-    for (QWidget* box :
-         {static_cast<QWidget*>(Text1), static_cast<QWidget*>(Text2), static_cast<QWidget*>(Text3)}) {
+    const std::array<QWidget*, 3> boxes{Text1, Text2, Text3};
+    for (QWidget* box : boxes) {
         box->installEventFilter(accessKeyGuard);
     }
 }
