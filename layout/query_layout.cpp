@@ -1,18 +1,22 @@
-// The keyword search and the two layouts built on it, which share one routine.
+// The keyword search and the two layouts built on it, which share one routine: one sweep finds every keyword,
+// a walk over them decides each line, and the result is written once at its final size.
 #include "layout/query_layout.h"
 
-#include "layout/keyword_scanner.h"
+#include "layout/keyword_occurrences.h"
+#include "layout/keyword_search.h"
 
+#include <algorithm>
+#include <span>
 #include <utility>
+#include <vector>
 
 namespace brelvix {
 
-static_assert(KeywordScanner::reach == NO_HIT - 1, "a keyword at position NO_HIT or later is out of reach");
+static_assert(KeywordSearch::reach == NO_HIT - 1, "a keyword at position NO_HIT or later is out of reach");
 
 namespace {
 
 constexpr std::u16string_view lineBreak = u"\r\n";
-constexpr std::u16string_view orBlank = u"OR ";
 
 // A line worth keeping on its own: it holds more than blanks, tabs and stray LFs.
 bool holdsText(std::u16string_view line) {
@@ -50,73 +54,169 @@ private:
     bool finished_ = false;
 };
 
-// The laid-out text under construction; every line it opens starts with the prefix.
-class LayoutWriter {
+// Writes into a result allocated once at a length it cannot outgrow: appending piece by piece to a
+// growing string costs more than clearing it once.
+class TextCollector {
 public:
-    explicit LayoutWriter(std::u16string_view prefix)
-        : prefix_(prefix) {}
-
-    void openFirstLine() { output_ += prefix_; }
-    void openLine() {
-        output_ += lineBreak;
-        output_ += prefix_;
+    explicit TextCollector(std::size_t length)
+        : text_(length, u'\0')
+        , end_(text_.data()) {}
+    void append(std::u16string_view text) { end_ = std::copy(text.begin(), text.end(), end_); }
+    void appendLineBreak() {
+        *end_++ = u'\r';
+        *end_++ = u'\n';
     }
-    void append(std::u16string_view text) { output_ += text; }
-
-    // A ";" that ends the text goes on a line of its own, without the prefix.
-    std::u16string finish() {
-        if (!output_.empty() && output_.back() == u';') {
-            output_.back() = u'\r';
-            output_ += u"\n;";
-        }
-        return std::move(output_);
+    std::u16string take() {
+        text_.resize(static_cast<std::size_t>(end_ - text_.data()));
+        return std::move(text_);
     }
 
 private:
-    std::u16string_view prefix_;
-    std::u16string output_;
+    std::u16string text_;
+    char16_t* end_;
 };
 
-// Text before the first keyword, usually nothing or blanks, but it can be a whole outer statement when a
-// later "SELECT DISTINCT" is found first: each of its lines that holds text is kept on a line of its own.
-void writeFirstKeyword(LayoutWriter& writer, std::u16string_view leadingText, std::u16string_view keyword) {
-    bool lineWritten = false;
-    SourceLines lines(leadingText);
-    for (std::u16string_view line; lines.next(line);) {
-        if (holdsText(line)) {
-            lineWritten ? writer.openLine() : writer.openFirstLine();
-            writer.append(line);
-            lineWritten = true;
-        }
+// Writes the lines of a layout; every line it opens starts with the prefix.
+class LineWriter {
+public:
+    LineWriter(TextCollector& sink, std::u16string_view prefix)
+        : sink_(sink)
+        , prefix_(prefix) {}
+
+    void openFirstLine() { sink_.append(prefix_); }
+    void openLine() {
+        sink_.appendLineBreak();
+        sink_.append(prefix_);
     }
-    lineWritten ? writer.openLine() : writer.openFirstLine();
-    writer.append(keyword);
+    void append(std::u16string_view text) { sink_.append(text); }
+
+    // Text before the first keyword is usually nothing or blanks, but it can be a whole outer statement when
+    // a later "SELECT DISTINCT" is found first: each of its lines that holds text is kept on a line of its
+    // own.
+    void firstKeyword(std::u16string_view leadingText, std::u16string_view keyword) {
+        bool lineWritten = false;
+        SourceLines lines(leadingText);
+        for (std::u16string_view line; lines.next(line);) {
+            if (holdsText(line)) {
+                lineWritten ? openLine() : openFirstLine();
+                append(line);
+                lineWritten = true;
+            }
+        }
+        lineWritten ? openLine() : openFirstLine();
+        append(keyword);
+    }
+
+    // The text between two keywords starts a new line; a clause keyword then takes a line of its own, any
+    // other keyword ends the segment's line.
+    void segment(std::u16string_view text, std::u16string_view keyword, bool clauseKeyword) {
+        openLine();
+        append(text);
+        if (clauseKeyword) {
+            openLine();
+        }
+        append(keyword);
+    }
+
+    // A segment that the user broke by hand, at `firstBreak` and maybe later: its first line as usual, each
+    // later line that holds text on a line of its own, and a keyword other than a clause keyword ends the
+    // last line unless that holds only white space.
+    void brokenSegment(std::u16string_view text, std::size_t firstBreak, std::u16string_view keyword,
+                       bool clauseKeyword) {
+        openLine();
+        append(text.substr(0, firstBreak));
+
+        const bool crLf = firstBreak + 1 < text.size() && text[firstBreak + 1] == u'\n';
+        SourceLines laterLines(text.substr(firstBreak + (crLf ? 2 : 1)));
+        bool keywordEndsLine = false;
+        for (std::u16string_view line; laterLines.next(line);) {
+            const bool worthALine = holdsText(line);
+            if (worthALine) {
+                openLine();
+                append(line);
+            }
+            keywordEndsLine = worthALine && !clauseKeyword;
+        }
+        if (!keywordEndsLine) {
+            openLine();
+        }
+        append(keyword);
+    }
+
+private:
+    TextCollector& sink_;
+    std::u16string_view prefix_;
+};
+
+// Where the rest of the source starts after a keyword. Adjust leaves the blank of "OR " to open the next
+// line.
+std::size_t restAfter(const KeywordTable& table, const FoundKeyword& found, bool keepOrBlank) {
+    const std::size_t end = found.offset + table.entry(found.index).size();
+    return keepOrBlank && found.index == table.orBlank() ? end - 1 : end;
 }
 
-// The text between two keywords starts a new line. A clause keyword then takes a line of its own; any other
-// keyword ends the segment's last line, unless that line holds nothing but white space. Lines of a
-// hand-broken segment after its first are kept only when they hold text.
-void writeSegment(LayoutWriter& writer, std::u16string_view segment, std::u16string_view keyword,
-                  bool clauseKeyword) {
-    SourceLines lines(segment);
-    std::u16string_view line;
-    lines.next(line);
-    writer.openLine();
-    writer.append(line);
+// The keywords at which the layout breaks the source, in order, and a length that the result cannot exceed.
+struct LayoutPlan {
+    std::vector<FoundKeyword> breaks;
+    std::size_t maxLength = 0;
+};
 
-    bool keywordEndsLine = !clauseKeyword;
-    while (lines.next(line)) {
-        const bool text = holdsText(line);
-        if (text) {
-            writer.openLine();
-            writer.append(line);
+// Each pass's search, made once. The length is bounded without reading the source, which by now has left the
+// processor's caches: it is exact but where a segment broken by hand holds a line of nothing but white space.
+LayoutPlan planLayout(const KeywordTable& table, const KeywordOccurrences& occurrences,
+                      std::size_t sourceLength, std::size_t prefixLength, bool keepOrBlank) {
+    const std::size_t newLine = lineBreak.size() + prefixLength;
+    LayoutPlan plan;
+    plan.breaks.reserve(occurrences.all().size());
+    KeywordSearch search(occurrences);
+    std::size_t restStart = 0;
+    for (FoundKeyword found; search.findFrom(restStart, found);) {
+        plan.breaks.push_back(found);
+        const std::size_t text = found.offset - restStart - found.lineBreakLength;
+        std::size_t lines = 1;
+        if (plan.breaks.size() == 1 || found.lineBreaks > 0) {
+            // Each line of the segment, and one for the keyword; an empty last line is not kept.
+            lines = found.lineBreaks + (found.keywordOpensLine ? 1 : 2);
+        } else if (table.isClauseKeyword(found.index)) {
+            lines = 2;
         }
-        keywordEndsLine = text && !clauseKeyword;
+        plan.maxLength += lines * newLine + text + table.entry(found.index).size();
+        restStart = restAfter(table, found, keepOrBlank);
     }
-    if (!keywordEndsLine) {
-        writer.openLine();
+    // The tail, and the line break that a final ";" may gain.
+    plan.maxLength += newLine + (sourceLength - restStart) + lineBreak.size();
+    return plan;
+}
+
+void writeLayout(TextCollector& sink, const KeywordTable& table, std::u16string_view source,
+                 std::u16string_view prefix, std::span<const FoundKeyword> breaks, bool keepOrBlank) {
+    LineWriter writer(sink, prefix);
+    std::size_t restStart = 0;
+    bool first = true;
+    for (const auto& found : breaks) {
+        const auto keyword = table.entry(found.index);
+        const auto segment = source.substr(restStart, found.offset - restStart);
+        const bool clause = table.isClauseKeyword(found.index);
+        if (first) {
+            writer.firstKeyword(segment, keyword);
+            first = false;
+        } else if (found.lineBreaks > 0) {
+            writer.brokenSegment(segment, found.lineBreakAt, keyword, clause);
+        } else {
+            writer.segment(segment, keyword, clause);
+        }
+        restStart = restAfter(table, found, keepOrBlank);
     }
-    writer.append(keyword);
+    writer.openLine();
+    writer.append(source.substr(restStart));
+}
+
+// A ";" that ends the text goes on a line of its own, without the prefix.
+void moveFinalSemicolon(std::u16string& text) {
+    if (!text.empty() && text.back() == u';') {
+        text.back() = u'\r';
+        text += u"\n;";
+    }
 }
 
 } // namespace
@@ -124,9 +224,10 @@ void writeSegment(LayoutWriter& writer, std::u16string_view segment, std::u16str
 QueryLayout::QueryLayout() = default;
 
 KeywordHit QueryLayout::findKeyword(std::u16string_view rest) const {
-    KeywordScanner scanner(keywordTable_, rest);
-    if (const auto found = scanner.findFrom(0)) {
-        return KeywordHit{static_cast<std::int32_t>(found->offset + 1), found->index};
+    const auto occurrences = findOccurrences(keywordTable_, rest);
+    KeywordSearch search(occurrences);
+    if (FoundKeyword found; search.findFrom(0, found)) {
+        return KeywordHit{static_cast<std::int32_t>(found.offset + 1), found.index};
     }
     return KeywordHit{NO_HIT, 0};
 }
@@ -141,28 +242,14 @@ std::u16string QueryLayout::addStringLayout(std::u16string_view source, std::u16
 
 std::u16string QueryLayout::layOut(std::u16string_view source, std::u16string_view prefix,
                                    AfterOr afterOr) const {
-    KeywordScanner scanner(keywordTable_, source);
-    LayoutWriter writer(prefix);
-    std::size_t restStart = 0;
-    bool firstKeyword = true;
-    while (const auto found = scanner.findFrom(restStart)) {
-        const auto keyword = keywordTable_.entry(found->index);
-        const auto segment = source.substr(restStart, found->offset - restStart);
-        if (firstKeyword) {
-            writeFirstKeyword(writer, segment, keyword);
-            firstKeyword = false;
-        } else {
-            writeSegment(writer, segment, keyword, keywordTable_.isClauseKeyword(found->index));
-        }
-        restStart = found->offset + keyword.size();
-        // Adjust leaves the blank of "OR " to open the next line.
-        if (afterOr == AfterOr::KeepBlank && keyword == orBlank) {
-            --restStart;
-        }
-    }
-    writer.openLine();
-    writer.append(source.substr(restStart));
-    return writer.finish();
+    const bool keepOrBlank = afterOr == AfterOr::KeepBlank;
+    const auto plan = planLayout(keywordTable_, findOccurrences(keywordTable_, source), source.size(),
+                                 prefix.size(), keepOrBlank);
+    TextCollector collector(plan.maxLength);
+    writeLayout(collector, keywordTable_, source, prefix, plan.breaks, keepOrBlank);
+    auto text = collector.take();
+    moveFinalSemicolon(text);
+    return text;
 }
 
 } // namespace brelvix
