@@ -1,5 +1,6 @@
 // Both layouts over many generated sources: nothing but white space is ever lost, and the engine agrees with
 // the plain pass-by-pass layout, also where keywords straddle the search's reach.
+#include "layout/keyword_occurrences.h"
 #include "layout/query_layout.h"
 #include "tests/layout/layout_text.h"
 #include "tests/layout/reference_layout.h"
@@ -126,6 +127,20 @@ std::u16string essence(std::u16string_view text, std::u16string_view prefix = {}
     return kept;
 }
 
+// Code units chosen to trip a filter that looks at bytes: neighbours of the keyword letters, CRs and commas
+// in the high byte, NUL, and units that a narrowing to bytes would saturate.
+std::u16string generateUnitSoup(unsigned seed) {
+    static const std::u16string units =
+        u"SsEeLlOoRrDdAaNnBbYyIiTtUuWwHh ,\r\n\t;\u0000\u010D\u0D00\u012C\u2C00"
+        u"\u00D3\u0153\u8053\uFF0D\uFFFF\u0131\u017F\u7F20";
+    std::mt19937 random(seed);
+    std::u16string soup(random() % 200, u' ');
+    for (auto& unit : soup) {
+        unit = units[random() % units.size()];
+    }
+    return soup;
+}
+
 const std::array<std::u16string_view, 4> prefixes = {u"", test::defaultPrefix, u"  ", u"& \""};
 
 TEST(GeneratedSources, NothingButWhiteSpaceIsLost) {
@@ -143,7 +158,7 @@ TEST(GeneratedSources, NothingButWhiteSpaceIsLost) {
 TEST(GeneratedSources, AgreeWithThePassByPassLayout) {
     const QueryLayout layout;
     for (unsigned seed = 0; seed < 3000; ++seed) {
-        const auto source = generateSource(seed);
+        const auto source = seed % 2 == 0 ? generateSource(seed) : generateUnitSoup(seed);
         const auto hit = layout.findKeyword(source);
         const auto expectedHit = referenceFindKeyword(source);
         ASSERT_EQ(hit.hitPos, expectedHit.hitPos) << "seed " << seed;
@@ -155,6 +170,16 @@ TEST(GeneratedSources, AgreeWithThePassByPassLayout) {
         ASSERT_EQ(layout.addStringLayout(source, test::defaultPrefix),
                   referenceLayout(source, test::defaultPrefix, OrBlank::Consumed))
             << "seed " << seed;
+    }
+}
+
+TEST(GeneratedSources, TheSweepFindsWhatAOneByOneSearchFinds) {
+    const KeywordTable table;
+    for (unsigned seed = 0; seed < 3000; ++seed) {
+        for (const auto& source : {generateSource(seed), generateUnitSoup(seed)}) {
+            ASSERT_EQ(findOccurrences(table, source), findOccurrencesOneByOne(table, source))
+                << "seed " << seed;
+        }
     }
 }
 
