@@ -42,7 +42,7 @@ constexpr char16_t caseBit = 0x20;
 constexpr std::array<unsigned, KeywordTable::entryCount> fingerprintBucket = {
     0, 0, 1, 1, 2, 8, 3, // SELECT DISTINCT, SELECT, DELETE, UPDATE, INSERT INTO, "," (not filtered), AND
     4, 4, 2, 7, 7, 5,    // "OR ", VALUES, INNER JOIN, RIGHT JOIN, LEFT JOIN, FROM
-    3, 6, 6, 4, 0, 5,    // WHERE, GROUP BY, ORDER BY, HAVING, SET, UNION
+    3, 6, 6, 4, 0, 1,    // WHERE, GROUP BY, ORDER BY, HAVING, SET, UNION
 };
 
 } // namespace

@@ -1,12 +1,11 @@
 // The keyword search and the two layouts built on it, which share one routine: one sweep finds every keyword,
-// a walk over them decides each line, and the result is written once at its final size.
+// a walk over them decides each pass, and the result is written once into a string allocated at its bound.
 #include "layout/query_layout.h"
 
 #include "layout/keyword_occurrences.h"
 #include "layout/keyword_search.h"
 
 #include <algorithm>
-#include <span>
 #include <utility>
 #include <vector>
 
@@ -20,7 +19,8 @@ constexpr std::u16string_view lineBreak = u"\r\n";
 
 // A line worth keeping on its own: it holds more than blanks, tabs and stray LFs.
 bool holdsText(std::u16string_view line) {
-    return line.find_first_not_of(u" \t\n") != std::u16string_view::npos;
+    return std::any_of(line.begin(), line.end(),
+                       [](char16_t c) { return c != u' ' && c != u'\t' && c != u'\n'; });
 }
 
 // The lines of a source text. Only a CR breaks a line there; an LF right after it belongs to the break,
@@ -54,41 +54,22 @@ private:
     bool finished_ = false;
 };
 
-// Writes into a result allocated once at a length it cannot outgrow: appending piece by piece to a
-// growing string costs more than clearing it once.
-class TextCollector {
-public:
-    explicit TextCollector(std::size_t length)
-        : text_(length, u'\0')
-        , end_(text_.data()) {}
-    void append(std::u16string_view text) { end_ = std::copy(text.begin(), text.end(), end_); }
-    void appendLineBreak() {
-        *end_++ = u'\r';
-        *end_++ = u'\n';
-    }
-    std::u16string take() {
-        text_.resize(static_cast<std::size_t>(end_ - text_.data()));
-        return std::move(text_);
-    }
-
-private:
-    std::u16string text_;
-    char16_t* end_;
-};
-
-// Writes the lines of a layout; every line it opens starts with the prefix.
+// Writes the lines of a layout into a string allocated once, at the plan's bound; every line it opens starts
+// with the prefix.
 class LineWriter {
 public:
-    LineWriter(TextCollector& sink, std::u16string_view prefix)
-        : sink_(sink)
-        , prefix_(prefix) {}
-
-    void openFirstLine() { sink_.append(prefix_); }
-    void openLine() {
-        sink_.appendLineBreak();
-        sink_.append(prefix_);
+    LineWriter(std::size_t capacity, std::u16string_view prefix)
+        : prefix_(prefix) {
+        text_.reserve(capacity);
     }
-    void append(std::u16string_view text) { sink_.append(text); }
+
+    void openFirstLine() { text_ += prefix_; }
+    void openLine() {
+        text_ += lineBreak;
+        text_ += prefix_;
+    }
+    void append(std::u16string_view text) { text_ += text; }
+    std::u16string take() { return std::move(text_); }
 
     // Text before the first keyword is usually nothing or blanks, but it can be a whole outer statement when
     // a later "SELECT DISTINCT" is found first: each of its lines that holds text is kept on a line of its
@@ -144,8 +125,8 @@ public:
     }
 
 private:
-    TextCollector& sink_;
     std::u16string_view prefix_;
+    std::u16string text_;
 };
 
 // Where the rest of the source starts after a keyword. Adjust leaves the blank of "OR " to open the next
@@ -188,12 +169,12 @@ LayoutPlan planLayout(const KeywordTable& table, const KeywordOccurrences& occur
     return plan;
 }
 
-void writeLayout(TextCollector& sink, const KeywordTable& table, std::u16string_view source,
-                 std::u16string_view prefix, std::span<const FoundKeyword> breaks, bool keepOrBlank) {
-    LineWriter writer(sink, prefix);
+std::u16string writeLayout(const KeywordTable& table, std::u16string_view source, std::u16string_view prefix,
+                           const LayoutPlan& plan, bool keepOrBlank) {
+    LineWriter writer(plan.maxLength, prefix);
     std::size_t restStart = 0;
     bool first = true;
-    for (const auto& found : breaks) {
+    for (const auto& found : plan.breaks) {
         const auto keyword = table.entry(found.index);
         const auto segment = source.substr(restStart, found.offset - restStart);
         const bool clause = table.isClauseKeyword(found.index);
@@ -209,6 +190,7 @@ void writeLayout(TextCollector& sink, const KeywordTable& table, std::u16string_
     }
     writer.openLine();
     writer.append(source.substr(restStart));
+    return writer.take();
 }
 
 // A ";" that ends the text goes on a line of its own, without the prefix.
@@ -245,9 +227,7 @@ std::u16string QueryLayout::layOut(std::u16string_view source, std::u16string_vi
     const bool keepOrBlank = afterOr == AfterOr::KeepBlank;
     const auto plan = planLayout(keywordTable_, findOccurrences(keywordTable_, source), source.size(),
                                  prefix.size(), keepOrBlank);
-    TextCollector collector(plan.maxLength);
-    writeLayout(collector, keywordTable_, source, prefix, plan.breaks, keepOrBlank);
-    auto text = collector.take();
+    auto text = writeLayout(keywordTable_, source, prefix, plan, keepOrBlank);
     moveFinalSemicolon(text);
     return text;
 }
