@@ -18,8 +18,10 @@ std::u16string selectBlock(std::size_t block) {
     const auto n = number(block);
     const auto month = number(block % 12 + 1);
     return u"SELECT [Orders].[OrderID], [Customers].[CompanyName] AS [Customer " + n +
-           u"], IIf([Orders].[Freight]>" + n + u",\"High\",\"Low\") AS FreightBand, [Order Details].[Quantity]" +
-           u"\r\nFROM ([Orders] INNER JOIN [Customers] ON [Orders].[CustomerID] = [Customers].[CustomerID]) " +
+           u"], IIf([Orders].[Freight]>" + n +
+           u",\"High\",\"Low\") AS FreightBand, [Order Details].[Quantity]" +
+           u"\r\nFROM ([Orders] INNER JOIN [Customers] ON [Orders].[CustomerID] = "
+           u"[Customers].[CustomerID]) " +
            u"LEFT JOIN [Order Details] ON [Orders].[OrderID] = [Order Details].[OrderID]" +
            u"\r\nWHERE [Orders].[OrderDate] Between #" + month + u"/1/2024# And #" + month +
            u"/28/2024# AND [Customers].[Country] IN ('Japan','Germany','France','Brazil') " +

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <map>
+#include <vector>
 
 namespace {
 
@@ -60,10 +61,27 @@ void AddStringLayout(benchmark::State& state) {
     countBytes(state, source.size());
 }
 
-} // namespace
+// The least time of the repetitions is the one least disturbed by the rest of a shared machine.
+double fastest(const std::vector<double>& times) {
+    return *std::min_element(times.begin(), times.end());
+}
 
-BENCHMARK(UpperCasedCopy)->Arg(oneMi)->Arg(8 * oneMi)->Unit(benchmark::kMillisecond);
-BENCHMARK(AdjustLayout)->Arg(oneMi)->Arg(8 * oneMi)->Unit(benchmark::kMillisecond);
-BENCHMARK(AddStringLayout)->Arg(oneMi)->Arg(8 * oneMi)->Unit(benchmark::kMillisecond);
+BENCHMARK(UpperCasedCopy)
+    ->Arg(oneMi)
+    ->Arg(8 * oneMi)
+    ->Unit(benchmark::kMillisecond)
+    ->ComputeStatistics("min", fastest);
+BENCHMARK(AdjustLayout)
+    ->Arg(oneMi)
+    ->Arg(8 * oneMi)
+    ->Unit(benchmark::kMillisecond)
+    ->ComputeStatistics("min", fastest);
+BENCHMARK(AddStringLayout)
+    ->Arg(oneMi)
+    ->Arg(8 * oneMi)
+    ->Unit(benchmark::kMillisecond)
+    ->ComputeStatistics("min", fastest);
+
+} // namespace
 
 BENCHMARK_MAIN();
