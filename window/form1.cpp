@@ -49,6 +49,20 @@ QFont buttonFont() {
     return font;
 }
 
+// Names a text box, puts it in its place and colours it: black text on `background`.
+template <typename Box>
+Box* placeTextBox(Box* box, const QString& name, const QString& accessibleName, const QRect& place,
+                  const QColor& background) {
+    box->setObjectName(name);
+    box->setAccessibleName(accessibleName);
+    box->setGeometry(place);
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, background);
+    palette.setColor(QPalette::Text, Qt::black);
+    box->setPalette(palette);
+    return box;
+}
+
 // Alt with a letter or digit is an access key. Where no enabled button takes it, a text box would type the
 // character instead; the key must then do nothing at all.
 class AccessKeyGuard final : public QObject {
@@ -183,10 +197,7 @@ void Form1::centreOnScreen() {
 
 QPlainTextEdit* Form1::createMultiLineBox(const QString& name, const QString& accessibleName,
                                           const QRect& place, const QColor& background) {
-    auto* box = new QPlainTextEdit(this);
-    box->setObjectName(name);
-    box->setAccessibleName(accessibleName);
-    box->setGeometry(place);
+    auto* box = placeTextBox(new QPlainTextEdit(this), name, accessibleName, place, background);
     box->setLineWrapMode(QPlainTextEdit::NoWrap);
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -196,24 +207,12 @@ QPlainTextEdit* Form1::createMultiLineBox(const QString& name, const QString& ac
     QFont font = box->font();
     font.setStyleStrategy(QFont::PreferNoShaping);
     box->setFont(font);
-    QPalette palette = box->palette();
-    palette.setColor(QPalette::Base, background);
-    palette.setColor(QPalette::Text, Qt::black);
-    box->setPalette(palette);
     return box;
 }
 
 QLineEdit* Form1::createSingleLineBox(const QString& name, const QString& accessibleName, const QRect& place,
                                       const QColor& background) {
-    auto* box = new QLineEdit(this);
-    box->setObjectName(name);
-    box->setAccessibleName(accessibleName);
-    box->setGeometry(place);
-    QPalette palette = box->palette();
-    palette.setColor(QPalette::Base, background);
-    palette.setColor(QPalette::Text, Qt::black);
-    box->setPalette(palette);
-    return box;
+    return placeTextBox(new QLineEdit(this), name, accessibleName, place, background);
 }
 
 QPushButton* Form1::createButton(const QString& name, const QString& caption, const QString& accessibleName,

@@ -19,59 +19,50 @@ using test::OrBlank;
 using test::referenceFindKeyword;
 using test::referenceLayout;
 
-// Pieces of Access SQL and the awkward code units a pasted query can carry. None holds a double quote or an
-// ampersand, so no source line can open with a prefix that holds one.
-const std::vector<std::u16string> pieces = {u"SELECT DISTINCT",
-                                            u"SELECT",
-                                            u"DELETE",
-                                            u"UPDATE",
-                                            u"INSERT INTO",
-                                            u",",
-                                            u"AND",
-                                            u"OR ",
-                                            u"OR",
-                                            u"VALUES",
-                                            u"INNER JOIN",
-                                            u"RIGHT JOIN",
-                                            u"LEFT JOIN",
-                                            u"FROM",
-                                            u"WHERE",
-                                            u"GROUP BY",
-                                            u"ORDER BY",
-                                            u"HAVING",
-                                            u"SET",
-                                            u"UNION",
-                                            u"a",
-                                            u"t.x",
-                                            u"[Order Details]",
-                                            u"#1/2/2024#",
-                                            u"'x OR y'",
-                                            u"IIf(a>1,b,c)",
-                                            u"brands",
-                                            u"color",
-                                            u"OFFSET",
-                                            u"DISTINCT",
-                                            u" ",
-                                            u" ",
-                                            u" ",
-                                            u"  ",
-                                            u"\t",
-                                            u"\r\n",
-                                            u"\r\n",
-                                            u"\r",
-                                            u"\n",
-                                            u";",
-                                            u"(",
-                                            u")",
-                                            u"=",
-                                            u"1",
-                                            u"\u0131",
-                                            u"\u017F",
-                                            u"\u00A0",
-                                            u"\U0001F600",
-                                            u"\xD800",
-                                            std::u16string(1, u'\0'),
-                                            u"\u65E5\u672C"};
+// Pieces of Access SQL and the awkward code units a pasted query can carry: the keywords, words that hold
+// them or nearly do, and text between them. None holds a double quote or an ampersand, so no source line can
+// open with a prefix that holds one.
+std::vector<std::u16string> makePieces() {
+    const auto& keywords = test::referenceKeywords();
+    std::vector<std::u16string> pieces(keywords.begin(), keywords.end());
+    for (const char16_t* piece : {u"OR",
+                                  u"a",
+                                  u"t.x",
+                                  u"[Order Details]",
+                                  u"#1/2/2024#",
+                                  u"'x OR y'",
+                                  u"IIf(a>1,b,c)",
+                                  u"brands",
+                                  u"color",
+                                  u"OFFSET",
+                                  u"DISTINCT",
+                                  u" ",
+                                  u" ",
+                                  u" ",
+                                  u"  ",
+                                  u"\t",
+                                  u"\r\n",
+                                  u"\r\n",
+                                  u"\r",
+                                  u"\n",
+                                  u";",
+                                  u"(",
+                                  u")",
+                                  u"=",
+                                  u"1",
+                                  u"\u0131",
+                                  u"\u017F",
+                                  u"\u00A0",
+                                  u"\U0001F600",
+                                  u"\xD800",
+                                  u"\u65E5\u672C"}) {
+        pieces.emplace_back(piece);
+    }
+    pieces.emplace_back(1, u'\0');
+    return pieces;
+}
+
+const std::vector<std::u16string> pieces = makePieces();
 
 std::u16string randomCase(std::u16string text, std::mt19937& random) {
     for (auto& c : text) {

@@ -1,31 +1,30 @@
 // The plain, pass-by-pass layout that the engine's results are compared with.
 #include "tests/layout/reference_layout.h"
 
-#include <array>
 #include <vector>
 
 namespace brelvix::test {
 namespace {
 
-const std::array<std::u16string, 19> entries = {u"SELECT DISTINCT",
-                                                u"SELECT",
-                                                u"DELETE",
-                                                u"UPDATE",
-                                                u"INSERT INTO",
-                                                u",",
-                                                u"AND",
-                                                u"OR ",
-                                                u"VALUES",
-                                                u"INNER JOIN",
-                                                u"RIGHT JOIN",
-                                                u"LEFT JOIN",
-                                                u"FROM",
-                                                u"WHERE",
-                                                u"GROUP BY",
-                                                u"ORDER BY",
-                                                u"HAVING",
-                                                u"SET",
-                                                u"UNION"};
+const std::array<std::u16string, 19> keywords = {u"SELECT DISTINCT",
+                                                 u"SELECT",
+                                                 u"DELETE",
+                                                 u"UPDATE",
+                                                 u"INSERT INTO",
+                                                 u",",
+                                                 u"AND",
+                                                 u"OR ",
+                                                 u"VALUES",
+                                                 u"INNER JOIN",
+                                                 u"RIGHT JOIN",
+                                                 u"LEFT JOIN",
+                                                 u"FROM",
+                                                 u"WHERE",
+                                                 u"GROUP BY",
+                                                 u"ORDER BY",
+                                                 u"HAVING",
+                                                 u"SET",
+                                                 u"UNION"};
 
 bool isClause(const std::u16string& keyword) {
     return keyword == u"FROM" || keyword == u"WHERE" || keyword == u"GROUP BY" || keyword == u"ORDER BY" ||
@@ -58,6 +57,10 @@ std::vector<std::u16string> splitAtCr(const std::u16string& text) {
 
 } // namespace
 
+const std::array<std::u16string, 19>& referenceKeywords() {
+    return keywords;
+}
+
 KeywordHit referenceFindKeyword(std::u16string_view rest) {
     std::u16string upper(rest);
     for (auto& c : upper) {
@@ -67,7 +70,7 @@ KeywordHit referenceFindKeyword(std::u16string_view rest) {
     }
     KeywordHit hit{NO_HIT, 0};
     for (std::int16_t i = 0; i <= 18; ++i) {
-        const auto found = upper.find(entries[static_cast<std::size_t>(i)]);
+        const auto found = upper.find(keywords[static_cast<std::size_t>(i)]);
         const auto pos = found == std::u16string::npos ? 0 : static_cast<std::int32_t>(found + 1);
         if (pos > 0 && pos < hit.hitPos) {
             hit = KeywordHit{pos, i};
@@ -91,7 +94,7 @@ std::u16string referenceLayout(std::u16string_view source, std::u16string_view p
             output += newLine + rest;
             break;
         }
-        const auto& keyword = entries[static_cast<std::size_t>(hitIndex)];
+        const auto& keyword = keywords[static_cast<std::size_t>(hitIndex)];
         const auto lines = splitAtCr(rest.substr(0, static_cast<std::size_t>(hitPos - 1)));
         if (prevHit > 0) {
             output += newLine + lines.front();
