@@ -1,5 +1,5 @@
 // The keyword search and the two layouts built on it, which share one routine: one sweep finds every keyword,
-// a walk over them decides each pass, and the result is written once into a string allocated at its bound.
+// and walks over what it found measure the result and then write it into a string allocated once.
 #include "layout/query_layout.h"
 
 #include "layout/keyword_occurrences.h"
@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <utility>
-#include <vector>
 
 namespace brelvix {
 
@@ -136,60 +135,65 @@ std::size_t restAfter(const KeywordTable& table, const FoundKeyword& found, bool
     return keepOrBlank && found.index == table.orBlank() ? end - 1 : end;
 }
 
-// The keywords at which the layout breaks the source, in order, and a length that the result cannot exceed.
-struct LayoutPlan {
-    std::vector<FoundKeyword> breaks;
-    std::size_t maxLength = 0;
-};
-
-// Each pass's search, made once. The length is bounded without reading the source, which by now has left the
-// processor's caches: it is exact but where a segment broken by hand holds a line of nothing but white space.
-LayoutPlan planLayout(const KeywordTable& table, const KeywordOccurrences& occurrences,
-                      std::size_t sourceLength, std::size_t prefixLength, bool keepOrBlank) {
-    const std::size_t newLine = lineBreak.size() + prefixLength;
-    LayoutPlan plan;
-    plan.breaks.reserve(occurrences.all().size());
+// Makes each pass's search from the start of the source, calling `pass(found, restStart)` with the keyword
+// found and where the rest of the source started; returns where the tail after the last keyword starts.
+template <typename Pass>
+std::size_t forEachPass(const KeywordTable& table, const KeywordOccurrences& occurrences, bool keepOrBlank,
+                        Pass&& pass) {
     KeywordSearch search(occurrences);
     std::size_t restStart = 0;
     for (FoundKeyword found; search.findFrom(restStart, found);) {
-        plan.breaks.push_back(found);
-        const std::size_t text = found.offset - restStart - found.lineBreakLength;
-        std::size_t lines = 1;
-        if (plan.breaks.size() == 1 || found.lineBreaks > 0) {
-            // Each line of the segment, and one for the keyword; an empty last line is not kept.
-            lines = found.lineBreaks + (found.keywordOpensLine ? 1 : 2);
-        } else if (table.isClauseKeyword(found.index)) {
-            lines = 2;
-        }
-        plan.maxLength += lines * newLine + text + table.entry(found.index).size();
+        pass(found, restStart);
         restStart = restAfter(table, found, keepOrBlank);
     }
-    // The tail, and the line break that a final ";" may gain.
-    plan.maxLength += newLine + (sourceLength - restStart) + lineBreak.size();
-    return plan;
+    return restStart;
 }
 
-std::u16string writeLayout(const KeywordTable& table, std::u16string_view source, std::u16string_view prefix,
-                           const LayoutPlan& plan, bool keepOrBlank) {
-    LineWriter writer(plan.maxLength, prefix);
-    std::size_t restStart = 0;
+// A length that the result cannot exceed, found without reading the source, which by now has left the
+// processor's caches. It is exact but where a segment broken by hand holds a line of nothing but white space.
+std::size_t maxLayoutLength(const KeywordTable& table, const KeywordOccurrences& occurrences,
+                            std::size_t sourceLength, std::size_t prefixLength, bool keepOrBlank) {
+    const std::size_t newLine = lineBreak.size() + prefixLength;
+    std::size_t length = 0;
     bool first = true;
-    for (const auto& found : plan.breaks) {
-        const auto keyword = table.entry(found.index);
-        const auto segment = source.substr(restStart, found.offset - restStart);
-        const bool clause = table.isClauseKeyword(found.index);
-        if (first) {
-            writer.firstKeyword(segment, keyword);
+    const std::size_t tailStart =
+        forEachPass(table, occurrences, keepOrBlank, [&](const FoundKeyword& found, std::size_t restStart) {
+            std::size_t lines = 1;
+            if (first || found.lineBreaks > 0) {
+                // Each line of the segment, and one for the keyword; an empty last line is not kept.
+                lines = found.lineBreaks + (found.keywordOpensLine ? 1 : 2);
+            } else if (table.isClauseKeyword(found.index)) {
+                lines = 2;
+            }
             first = false;
-        } else if (found.lineBreaks > 0) {
-            writer.brokenSegment(segment, found.lineBreakAt, keyword, clause);
-        } else {
-            writer.segment(segment, keyword, clause);
-        }
-        restStart = restAfter(table, found, keepOrBlank);
-    }
+            const std::size_t text = found.offset - restStart - found.lineBreakLength;
+            length += lines * newLine + text + table.entry(found.index).size();
+        });
+    // The tail, and the line break that a final ";" may gain.
+    return length + newLine + (sourceLength - tailStart) + lineBreak.size();
+}
+
+std::u16string writeLayout(const KeywordTable& table, const KeywordOccurrences& occurrences,
+                           std::u16string_view source, std::u16string_view prefix, std::size_t maxLength,
+                           bool keepOrBlank) {
+    LineWriter writer(maxLength, prefix);
+    bool first = true;
+    const std::size_t tailStart =
+        forEachPass(table, occurrences, keepOrBlank, [&](const FoundKeyword& found, std::size_t restStart) {
+            const auto keyword = table.entry(found.index);
+            const auto segment = source.substr(restStart, found.offset - restStart);
+            const bool clause = table.isClauseKeyword(found.index);
+            if (first) {
+                writer.firstKeyword(segment, keyword);
+                first = false;
+            } else if (found.lineBreaks > 0) {
+                writer.brokenSegment(segment, found.lineBreakAt, keyword, clause);
+            } else {
+                writer.segment(segment, keyword, clause);
+            }
+        });
     writer.openLine();
-    writer.append(source.substr(restStart));
+    writer.append(source.substr(tailStart));
     return writer.take();
 }
 
@@ -225,9 +229,11 @@ std::u16string QueryLayout::addStringLayout(std::u16string_view source, std::u16
 std::u16string QueryLayout::layOut(std::u16string_view source, std::u16string_view prefix,
                                    AfterOr afterOr) const {
     const bool keepOrBlank = afterOr == AfterOr::KeepBlank;
-    const auto plan = planLayout(keywordTable_, findOccurrences(keywordTable_, source), source.size(),
-                                 prefix.size(), keepOrBlank);
-    auto text = writeLayout(keywordTable_, source, prefix, plan, keepOrBlank);
+    const auto occurrences = findOccurrences(keywordTable_, source);
+    // Walking the passes twice, once to measure, costs less than growing a result of tens of megabytes.
+    const std::size_t maxLength =
+        maxLayoutLength(keywordTable_, occurrences, source.size(), prefix.size(), keepOrBlank);
+    auto text = writeLayout(keywordTable_, occurrences, source, prefix, maxLength, keepOrBlank);
     moveFinalSemicolon(text);
     return text;
 }
