@@ -57,16 +57,15 @@ private:
 // with the prefix.
 class LineWriter {
 public:
-    LineWriter(std::size_t capacity, std::u16string_view prefix)
-        : prefix_(prefix) {
+    LineWriter(std::size_t capacity, std::u16string_view prefix) {
+        newLine_.reserve(lineBreak.size() + prefix.size());
+        newLine_ += lineBreak;
+        newLine_ += prefix;
         text_.reserve(capacity);
     }
 
-    void openFirstLine() { text_ += prefix_; }
-    void openLine() {
-        text_ += lineBreak;
-        text_ += prefix_;
-    }
+    void openFirstLine() { text_ += std::u16string_view(newLine_).substr(lineBreak.size()); }
+    void openLine() { text_ += newLine_; }
     void append(std::u16string_view text) { text_ += text; }
     std::u16string take() { return std::move(text_); }
 
@@ -124,7 +123,7 @@ public:
     }
 
 private:
-    std::u16string_view prefix_;
+    std::u16string newLine_; // a line break and the prefix, written as one piece
     std::u16string text_;
 };
 
