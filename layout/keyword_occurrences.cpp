@@ -118,19 +118,12 @@ __attribute__((target("ssse3"))) inline bool wideEntryAt(const KeywordTable::Wid
     return (matched & needed) == needed;
 }
 
-__attribute__((target("ssse3"))) inline void recordCandidate(const KeywordTable& table,
-                                                             std::u16string_view text, std::size_t offset,
-                                                             KeywordOccurrences& occurrences) {
+// Records the entry, if any, that starts with the ASCII letter at `offset`; sixteen code units must be
+// readable there.
+__attribute__((target("ssse3"))) inline void recordEntryAt(const KeywordTable& table,
+                                                           std::u16string_view text, std::size_t offset,
+                                                           KeywordOccurrences& occurrences) {
     const char16_t c = text[offset];
-    if (c == u'\r') {
-        occurrences.add(offset, lineBreakKind(text, offset));
-        return;
-    }
-    const auto& fingerprint = table.fingerprint();
-    if (c == fingerprint.shortEntry) {
-        occurrences.add(offset, fingerprint.shortEntryIndex);
-        return;
-    }
     if (!KeywordTable::canStartEntry(c)) {
         return;
     }
@@ -163,14 +156,22 @@ recordByVector(const KeywordTable& table, std::u16string_view text, KeywordOccur
         const __m128i next = narrowed(units + block + lanes);
         const __m128i buckets = possibleStarts(
             fingerprint, current, next, std::make_index_sequence<KeywordTable::fingerprintPlaces.size()>());
-        const __m128i direct = _mm_or_si128(_mm_cmpeq_epi8(current, cr), _mm_cmpeq_epi8(current, shortEntry));
-        unsigned places =
-            (~static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(buckets, none))) & 0xFFFF) |
-            static_cast<unsigned>(_mm_movemask_epi8(direct));
-        while (places != 0) {
-            recordCandidate(table, text, block + static_cast<std::size_t>(__builtin_ctz(places)),
-                            occurrences);
-            places &= places - 1;
+        // Narrowing keeps a CR or a comma only where the code unit is one, so these two need no second look.
+        const auto lineBreaks = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(current, cr)));
+        const auto shortEntries =
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(current, shortEntry)));
+        const unsigned letters =
+            ~static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(buckets, none))) & 0xFFFF;
+        for (unsigned places = letters | lineBreaks | shortEntries; places != 0; places &= places - 1) {
+            const unsigned place = static_cast<unsigned>(__builtin_ctz(places));
+            const std::size_t offset = block + place;
+            if ((shortEntries >> place) & 1U) {
+                occurrences.add(offset, fingerprint.shortEntryIndex);
+            } else if ((lineBreaks >> place) & 1U) {
+                occurrences.add(offset, lineBreakKind(text, offset));
+            } else {
+                recordEntryAt(table, text, offset, occurrences);
+            }
         }
         current = next;
     }
