@@ -25,6 +25,24 @@ bool entryAt(std::u16string_view text, std::size_t offset, std::u16string_view e
     return true;
 }
 
+// Records the lowest-index entry that starts with `first`, at `offset`, and for which `startsAt` holds.
+template <typename StartsAt>
+void recordEntryAt(const KeywordTable& table, char16_t first, std::size_t offset,
+                   KeywordOccurrences& occurrences, StartsAt&& startsAt) {
+    if (!KeywordTable::canStartEntry(first)) {
+        return;
+    }
+    for (const std::int16_t index : table.candidatesStartingWith(first)) {
+        if (index < 0) {
+            return;
+        }
+        if (startsAt(index)) {
+            occurrences.add(offset, index);
+            return;
+        }
+    }
+}
+
 void recordOneAt(const KeywordTable& table, std::u16string_view text, std::size_t offset,
                  KeywordOccurrences& occurrences) {
     const char16_t c = text[offset];
@@ -32,18 +50,8 @@ void recordOneAt(const KeywordTable& table, std::u16string_view text, std::size_
         occurrences.add(offset, lineBreakKind(text, offset));
         return;
     }
-    if (!KeywordTable::canStartEntry(c)) {
-        return;
-    }
-    for (const std::int16_t index : table.candidatesStartingWith(c)) {
-        if (index < 0) {
-            return;
-        }
-        if (entryAt(text, offset, table.entry(index))) {
-            occurrences.add(offset, index);
-            return;
-        }
-    }
+    recordEntryAt(table, c, offset, occurrences,
+                  [&](std::int16_t index) { return entryAt(text, offset, table.entry(index)); });
 }
 
 void recordOneByOne(const KeywordTable& table, std::u16string_view text, std::size_t from,
@@ -102,9 +110,9 @@ __attribute__((target("ssse3"))) inline __m128i possibleStarts(const KeywordTabl
     return buckets;
 }
 
-// Whether the entry starts at `units`, which must have sixteen readable code units.
-__attribute__((target("ssse3"))) inline bool wideEntryAt(const KeywordTable::WideEntry& entry,
-                                                         std::size_t length, const char16_t* units) {
+// Whether the entry starts at `units`, which must have sixteen readable code units. SSE2 only, which every
+// x86-64 processor has.
+inline bool wideEntryAt(const KeywordTable::WideEntry& entry, std::size_t length, const char16_t* units) {
     unsigned matched = 0;
     for (std::size_t half = 0; half * 8 < length; ++half) {
         const __m128i text = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + half * 8));
@@ -116,26 +124,6 @@ __attribute__((target("ssse3"))) inline bool wideEntryAt(const KeywordTable::Wid
     }
     const unsigned needed = length * 2 >= 32 ? ~0U : (1U << (length * 2)) - 1;
     return (matched & needed) == needed;
-}
-
-// Records the entry, if any, that starts with the ASCII letter at `offset`; sixteen code units must be
-// readable there.
-__attribute__((target("ssse3"))) inline void recordEntryAt(const KeywordTable& table,
-                                                           std::u16string_view text, std::size_t offset,
-                                                           KeywordOccurrences& occurrences) {
-    const char16_t c = text[offset];
-    if (!KeywordTable::canStartEntry(c)) {
-        return;
-    }
-    for (const std::int16_t index : table.candidatesStartingWith(c)) {
-        if (index < 0) {
-            return;
-        }
-        if (wideEntryAt(table.wideEntry(index), table.entry(index).size(), text.data() + offset)) {
-            occurrences.add(offset, index);
-            return;
-        }
-    }
 }
 
 // Returns where it stopped: the last places are left to the one-by-one search, since both the filter and the
@@ -170,7 +158,10 @@ recordByVector(const KeywordTable& table, std::u16string_view text, KeywordOccur
             } else if ((lineBreaks >> place) & 1U) {
                 occurrences.add(offset, lineBreakKind(text, offset));
             } else {
-                recordEntryAt(table, text, offset, occurrences);
+                recordEntryAt(table, text[offset], offset, occurrences, [&](std::int16_t index) {
+                    return wideEntryAt(table.wideEntry(index), table.entry(index).size(),
+                                       text.data() + offset);
+                });
             }
         }
         current = next;
