@@ -65,8 +65,8 @@ void recordOneByOne(const KeywordTable& table, std::u16string_view text, std::si
 
 constexpr std::size_t lanes = 16;
 
-// Sixteen code units as bytes: ASCII stays itself, anything else becomes a byte that starts no entry and is
-// no CR (0 or 0xFF). The filter only needs to let every real start through.
+// Sixteen code units as bytes. ASCII stays itself; any other unit becomes 0 or a byte of 0x80 and up, none of
+// which is a CR or a comma or starts an entry. The filter only needs to let every real start through.
 __attribute__((target("ssse3"))) inline __m128i narrowed(const char16_t* units) {
     const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units));
     const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + 8));

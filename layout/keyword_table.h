@@ -12,8 +12,8 @@ class KeywordTable {
 public:
     static constexpr std::int16_t upperBound = 18;
     static constexpr std::size_t entryCount = upperBound + 1;
-    static constexpr std::int16_t selectDistinct =
-        0;                                          // looked for ahead of all others, and wins wherever it is
+    // "SELECT DISTINCT": looked for ahead of all others, and wins wherever it is in reach.
+    static constexpr std::int16_t selectDistinct = 0;
     static constexpr std::size_t maxCandidates = 3; // entries that share a first letter
 
     // The entries that may start at a character, lowest index first; unused slots hold -1.
