@@ -5,6 +5,7 @@
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+    QGuiApplication::setDesktopFileName(QStringLiteral(BRELVIX_APP_ID));
     QApplication application(argc, argv);
     brelvix::SystemClipboard clipboard;
     return brelvix::runBrelvix(clipboard);
