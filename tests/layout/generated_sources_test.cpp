@@ -15,6 +15,7 @@
 namespace brelvix {
 namespace {
 
+using test::essence;
 using test::OrBlank;
 using test::referenceFindKeyword;
 using test::referenceLayout;
@@ -96,26 +97,6 @@ std::u16string generateLongSource(unsigned seed) {
         }
     }
     return source;
-}
-
-// What must survive any layout: the text without blanks, tabs, CRs and LFs, upper-cased, and without the
-// prefix where a line opens with it.
-std::u16string essence(std::u16string_view text, std::u16string_view prefix = {}) {
-    std::u16string kept;
-    bool lineStart = true;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (lineStart && !prefix.empty() && text.substr(i).starts_with(prefix)) {
-            i += prefix.size() - 1;
-            lineStart = false;
-            continue;
-        }
-        const char16_t c = text[i];
-        lineStart = c == u'\n' && i > 0 && text[i - 1] == u'\r';
-        if (c != u' ' && c != u'\t' && c != u'\r' && c != u'\n') {
-            kept += (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c;
-        }
-    }
-    return kept;
 }
 
 // Code units chosen to trip a filter that looks at bytes: neighbours of the keyword letters, CRs and commas

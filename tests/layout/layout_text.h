@@ -1,4 +1,4 @@
-// Helpers for writing expected layouts as lists of lines.
+// Helpers for writing expected layouts as lists of lines, and for telling what a layout must keep.
 #pragma once
 
 #include <initializer_list>
@@ -25,6 +25,26 @@ inline std::u16string joinLines(std::initializer_list<std::u16string_view> lines
 // A line that the layout opens with the default prefix.
 inline std::u16string p(std::u16string_view line) {
     return std::u16string(defaultPrefix) + std::u16string(line);
+}
+
+// What must survive any layout: the text without blanks, tabs, CRs and LFs, upper-cased, and without the
+// prefix where a line opens with it.
+inline std::u16string essence(std::u16string_view text, std::u16string_view prefix = {}) {
+    std::u16string kept;
+    bool lineStart = true;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (lineStart && !prefix.empty() && text.substr(i).starts_with(prefix)) {
+            i += prefix.size() - 1;
+            lineStart = false;
+            continue;
+        }
+        const char16_t c = text[i];
+        lineStart = c == u'\n' && i > 0 && text[i - 1] == u'\r';
+        if (c != u' ' && c != u'\t' && c != u'\r' && c != u'\n') {
+            kept += (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c;
+        }
+    }
+    return kept;
 }
 
 } // namespace brelvix::test
