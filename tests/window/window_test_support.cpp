@@ -1,4 +1,4 @@
-// The fakes, the message-box watcher and the shown window that the window tests share.
+// The fakes, the message-box watcher, the shown window and the hostile queries that the window tests share.
 #include "window_test_support.h"
 
 #include <QApplication>
@@ -115,6 +115,37 @@ QString stateOf(const ShownForm& window) {
         return paste ? QStringLiteral("Start") : QStringLiteral("none");
     }
     return paste ? QStringLiteral("Laid out") : QStringLiteral("Copied");
+}
+
+namespace {
+
+QString repeatedTo(const QString& piece, qsizetype size) {
+    QString text;
+    text.reserve(size + piece.size());
+    do {
+        text += piece;
+    } while (text.size() < size);
+    return text;
+}
+
+} // namespace
+
+QString hostileQuery(qsizetype size) {
+    // Every hostile character at least once, between keywords, in a line of about 120 code units.
+    const QString line = QStringLiteral("SELECT\tA") + QChar(0) + QStringLiteral("B,") + QChar(0x00A0) +
+                         QStringLiteral("C") + QChar(0xD800) + QStringLiteral(" FROM [T") + QChar(0x2028) +
+                         QStringLiteral("X] WHERE D = 'E") + QChar(0xFEFF) + QStringLiteral("' AND F") +
+                         QChar(0xDC00) + QStringLiteral(" <> 1\r\nAND G = 2") + QChar(0x2029) +
+                         QStringLiteral("UNION SELECT H,\rI,\nJ FROM U") + QChar(0x00A0) +
+                         QStringLiteral("ORDER BY K;\r\n");
+    return repeatedTo(line, size);
+}
+
+QString veryLongLineQuery(qsizetype size) {
+    const QString piece =
+        QStringLiteral("X") + QChar(0) + QChar(0x00A0) + QChar(0xFEFF) + QChar(0xDBFF) + u'\t';
+    return QStringLiteral("SELECT A FROM T WHERE B = '") + repeatedTo(piece, size) +
+           QStringLiteral("' AND C = 1");
 }
 
 } // namespace brelvix::testing

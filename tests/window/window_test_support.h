@@ -1,5 +1,5 @@
 // What the window tests share: a clipboard and a layout that fail on demand, a watcher that notes and closes
-// message boxes, and a loaded, shown window whose controls are found by name.
+// message boxes, a loaded, shown window whose controls are found by name, and hostile queries.
 #pragma once
 
 #include "window/clipboard.h"
@@ -100,6 +100,15 @@ public:
 private:
     bool ready_ = false;
 };
+
+// A query of upper-case SQL that holds every character a clipboard can carry and editors tend to mangle
+// (NUL, lone surrogates, U+2028, U+2029, U+FEFF, no-break spaces, tabs, CR, LF and CR LF), `size` code
+// units long or a line longer; no white space stands on a line of its own, and no "OR " is in it.
+QString hostileQuery(qsizetype size);
+
+// A query with one literal of `size` code units, hostile characters and no keyword in it: far longer than
+// the layout's search reaches.
+QString veryLongLineQuery(qsizetype size);
 
 // "Start", "Laid out" or "Copied" after the buttons' enabled flags; "none" for any other combination.
 QString stateOf(const ShownForm& window);
