@@ -1,5 +1,6 @@
-// Times Paste, Adjust, Add String and Copy on an 8 MiB query in the offscreen window, each up to the moment
-// the window is ready for the next click. Prints the figures; it asserts nothing, as timings vary by machine.
+// Times Paste, Adjust, Add String and Copy on 8 MiB queries in the offscreen window, each up to the moment
+// the window is ready for the next click: ordinary queries, and hostile text as the tests use it. Prints the
+// figures; it asserts nothing, as timings vary by machine.
 #include "window_test_support.h"
 
 #include <QApplication>
@@ -46,14 +47,20 @@ int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QTextStream out(stdout);
-    for (const bool oneLine : {true, false}) {
+    const std::pair<const char*, QString> queries[] = {
+        {"8 MiB query on one line", largeQuery(true)},
+        {"8 MiB query with a line per clause", largeQuery(false)},
+        {"8 MiB of hostile text", hostileQuery(querySize)},
+        {"2 MiB hostile line", veryLongLineQuery(querySize / 4)},
+    };
+    for (const auto& [description, query] : queries) {
         ShownForm window;
         if (!window.ready()) {
             std::fputs("the window did not start\n", stderr);
             return 1;
         }
-        window.clipboard.contents = largeQuery(oneLine);
-        out << "8 MiB query " << (oneLine ? "on one line" : "with a line per clause") << ":";
+        window.clipboard.contents = query;
+        out << description << ":";
         for (const auto& [name, number] :
              {std::pair{"Paste", 2}, {"Adjust", 1}, {"Add String", 6}, {"Copy", 3}}) {
             out << "  " << name << " " << qRound(millisecondsFor(window.command(number))) << " ms";
