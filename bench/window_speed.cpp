@@ -2,7 +2,7 @@
 // the window is ready for the next click: ordinary queries, and hostile text as the tests use it; beside
 // them, what Qt's text document alone takes to hold the result. Prints the figures; it asserts nothing, as
 // timings vary by machine.
-#include "window_test_support.h"
+#include "qt_test_support.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,13 +1,13 @@
 // The system clipboard as the window's commands use it: plain text only, and every operation may fail.
 #pragma once
 
-#include <QString>
-
 #include <stdexcept>
+#include <string>
+#include <string_view>
 
 namespace brelvix {
 
-// A clipboard operation that could not be carried out; what() describes it for the user.
+// A clipboard operation that could not be carried out; what() describes it for the user, in UTF-8.
 class ClipboardError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -18,11 +18,12 @@ public:
     virtual ~Clipboard() = default;
 
     // The clipboard's plain text; empty when it holds none.
-    virtual QString text() = 0;
+    virtual std::u16string text() = 0;
     // Removes whatever the clipboard holds, in every format.
     virtual void clear() = 0;
-    // Puts `text` on the clipboard as plain text.
-    virtual void setText(const QString& text) = 0;
+    // Puts `text` on the clipboard as plain text. Its line breaks are CR LF; an adapter hands them on in the
+    // platform's own convention.
+    virtual void setText(std::u16string_view text) = 0;
 };
 
 } // namespace brelvix

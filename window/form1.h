@@ -1,50 +1,34 @@
-// Form1: the program's one window, with its nine controls and the procedures behind its six buttons.
+// Form1's procedures: start-up and the six commands, written once over the window's controls and the
+// clipboard, so that every front end runs the same steps in the same order with the same failure styles.
 #pragma once
 
 #include "window/app_version.h"
 #include "window/clipboard.h"
+#include "window/form1_controls.h"
 #include "window/layout_engine.h"
 
-#include <QWidget>
-
+#include <exception>
 #include <functional>
 #include <memory>
-
-class QLineEdit;
-class QPlainTextEdit;
-class QPushButton;
+#include <string>
 
 namespace brelvix {
 
-// The steps of start-up that reach outside the window; tests replace them to make a load step fail.
+// The steps of start-up that reach outside the window; a front end or a test replaces them.
 struct LoadSteps {
     std::function<AppVersion()> readVersion = applicationVersion;
     std::function<std::unique_ptr<LayoutEngine>()> createLayout = createQueryLayout;
 };
 
-class Form1 : public QWidget {
-    Q_OBJECT
-
+// Holds no state of its own beyond the layout it creates: the buttons' enabled flags, kept by the
+// controls, are the window's whole state.
+class Form1 {
 public:
-    explicit Form1(Clipboard& clipboard, LoadSteps loadSteps = {});
+    Form1(Form1Controls& controls, Clipboard& clipboard, LoadSteps loadSteps = {});
 
-    // Runs once, after construction and before the window is first shown. Returns false when a step has
-    // failed: the failure has then been reported, and the window must be dropped without being shown.
+    // Runs once, before the window is first shown. On a failure it reports it, unloads the window and
+    // returns false: the window must then never be shown.
     [[nodiscard]] bool Form_Load();
-
-private:
-    void createTextBoxes();
-    void createButtons();
-    void arrangeTabOrder();
-    void connectButtons();
-    void centreOnScreen();
-
-    QPlainTextEdit* createMultiLineBox(const QString& name, const QString& accessibleName, const QRect& place,
-                                       const QColor& background);
-    QLineEdit* createSingleLineBox(const QString& name, const QString& accessibleName, const QRect& place,
-                                   const QColor& background);
-    QPushButton* createButton(const QString& name, const QString& caption, const QString& accessibleName,
-                              const QRect& place);
 
     void Command1_Click(); // Adjust
     void Command2_Click(); // Paste
@@ -53,19 +37,18 @@ private:
     void Command5_Click(); // Clear
     void Command6_Click(); // Add String
 
+private:
+    template <typename Steps>
+    bool reportAndStop(Steps&& steps);
+
+    Form1Controls& controls_;
     Clipboard& clipboard_;
     LoadSteps loadSteps_;
     std::unique_ptr<LayoutEngine> layout_; // created by Form_Load, kept for the window's life
-
-    QPlainTextEdit* Text1 = nullptr; // source query
-    QPlainTextEdit* Text2 = nullptr; // laid-out query
-    QLineEdit* Text3 = nullptr;      // line prefix for Add String
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command2 = nullptr;
-    QPushButton* Command3 = nullptr;
-    QPushButton* Command4 = nullptr;
-    QPushButton* Command5 = nullptr;
-    QPushButton* Command6 = nullptr;
 };
+
+// The description a failure gives the user: what() of a standard exception, read as UTF-8 (a byte that is
+// no UTF-8 shows as U+FFFD), and a fixed text for anything else.
+std::u16string describeFailure(std::exception_ptr failure);
 
 } // namespace brelvix

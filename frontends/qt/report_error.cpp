@@ -1,5 +1,5 @@
 // The modal message box that tells the user a procedure has failed.
-#include "window/report_error.h"
+#include "frontends/qt/report_error.h"
 
 #include <QMessageBox>
 

@@ -1,7 +1,7 @@
-// The program's start-up: the window is loaded, shown and run until it is closed.
+// The program's start-up on Qt: the window is loaded, shown and run until it is closed.
 #pragma once
 
-#include "window/form1.h"
+#include "frontends/qt/form1_widget.h"
 
 namespace brelvix {
 

@@ -1,5 +1,7 @@
-// The fakes, the message-box watcher, the shown window and the hostile queries that the window tests share.
-#include "window_test_support.h"
+// The fakes, the message-box watcher, the shown window and the hostile queries that the Qt tests share.
+#include "qt_test_support.h"
+
+#include "frontends/qt/text_box_lines.h"
 
 #include <QApplication>
 #include <QTest>
@@ -9,11 +11,11 @@
 
 namespace brelvix::testing {
 
-QString FakeClipboard::text() {
+std::u16string FakeClipboard::text() {
     if (failRead) {
         throw ClipboardError("the clipboard cannot be read");
     }
-    return contents;
+    return toU16String(contents);
 }
 
 void FakeClipboard::clear() {
@@ -23,11 +25,11 @@ void FakeClipboard::clear() {
     contents.clear();
 }
 
-void FakeClipboard::setText(const QString& text) {
+void FakeClipboard::setText(std::u16string_view text) {
     if (failWrite) {
         throw ClipboardError("the clipboard cannot be written");
     }
-    contents = text;
+    contents = toQString(text);
 }
 
 namespace {
@@ -95,7 +97,7 @@ void MessageBoxWatcher::closeOpenBox() {
 
 ShownForm::ShownForm(LoadSteps loadSteps)
     : form(clipboard, std::move(loadSteps)) {
-    if (!form.Form_Load()) {
+    if (!form.load()) {
         return;
     }
     form.show();

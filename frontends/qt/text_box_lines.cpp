@@ -1,5 +1,5 @@
 // Reads a text box's lines from its document's raw text, so that no character is changed on the way out.
-#include "window/text_box_lines.h"
+#include "frontends/qt/text_box_lines.h"
 
 #include <QPlainTextEdit>
 #include <QTextDocument>

@@ -1,6 +1,6 @@
-// The program's entry: starts Qt and runs the main window on the desktop's clipboard.
-#include "window/run_brelvix.h"
-#include "window/system_clipboard.h"
+// The program's entry on Linux: starts Qt and runs the main window on the desktop's clipboard.
+#include "frontends/qt/run_brelvix.h"
+#include "frontends/qt/system_clipboard.h"
 
 #include <QApplication>
 

@@ -1,4 +1,4 @@
-// The desktop's own clipboard behind the Clipboard interface.
+// The desktop's own clipboard behind the Clipboard interface, through Qt.
 #pragma once
 
 #include "window/clipboard.h"
@@ -8,9 +8,9 @@ namespace brelvix {
 // Works on the clipboard proper, never on the X11 primary selection. Needs a running QGuiApplication.
 class SystemClipboard final : public Clipboard {
 public:
-    QString text() override;
+    std::u16string text() override;
     void clear() override;
-    void setText(const QString& text) override;
+    void setText(std::u16string_view text) override;
 };
 
 } // namespace brelvix

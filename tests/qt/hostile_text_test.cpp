@@ -2,7 +2,7 @@
 // character but the line breaks comes back, in order. The sources are upper case, so the keywords the layout
 // writes in upper case compare equal to their source; no white space stands where the layout may drop it (on
 // a line of its own, or before the first keyword), and no "OR " makes Adjust repeat the blank after it.
-#include "window_test_support.h"
+#include "qt_test_support.h"
 
 #include <QApplication>
 #include <QTest>

@@ -1,10 +1,8 @@
-// What the window tests share: a clipboard and a layout that fail on demand, a watcher that notes and closes
-// message boxes, a loaded, shown window whose controls are found by name, and hostile queries.
+// What the Qt window's tests share: a clipboard and a layout that fail on demand, a watcher that notes and
+// closes message boxes, a loaded, shown window whose controls are found by name, and hostile queries.
 #pragma once
 
-#include "window/clipboard.h"
-#include "window/form1.h"
-#include "window/layout_engine.h"
+#include "frontends/qt/form1_widget.h"
 
 #include <QLineEdit>
 #include <QMessageBox>
@@ -21,11 +19,12 @@
 
 namespace brelvix::testing {
 
+// Holds the text exactly as the procedures hand it over.
 class FakeClipboard final : public Clipboard {
 public:
-    QString text() override;
+    std::u16string text() override;
     void clear() override;
-    void setText(const QString& text) override;
+    void setText(std::u16string_view text) override;
 
     QString contents;
     bool failRead = false;
@@ -95,7 +94,7 @@ public:
     }
 
     FakeClipboard clipboard;
-    Form1 form;
+    Form1Widget form;
 
 private:
     bool ready_ = false;

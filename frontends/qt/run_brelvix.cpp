@@ -1,5 +1,5 @@
-// Loads Form1 and, when that succeeds, shows it and hands control to Qt's event loop.
-#include "window/run_brelvix.h"
+// Loads the window and, when that succeeds, shows it and hands control to Qt's event loop.
+#include "frontends/qt/run_brelvix.h"
 
 #include <QApplication>
 
@@ -8,8 +8,8 @@
 namespace brelvix {
 
 int runBrelvix(Clipboard& clipboard, LoadSteps loadSteps) {
-    Form1 form(clipboard, std::move(loadSteps));
-    if (!form.Form_Load()) {
+    Form1Widget form(clipboard, std::move(loadSteps));
+    if (!form.load()) {
         return 1;
     }
     form.show();

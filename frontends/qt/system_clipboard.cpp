@@ -1,5 +1,7 @@
 // The Qt clipboard in its Clipboard mode, read and written as plain text.
-#include "window/system_clipboard.h"
+#include "frontends/qt/system_clipboard.h"
+
+#include "frontends/qt/text_box_lines.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -18,16 +20,18 @@ QClipboard& systemClipboard() {
 
 } // namespace
 
-QString SystemClipboard::text() {
-    return systemClipboard().text(QClipboard::Clipboard);
+std::u16string SystemClipboard::text() {
+    return toU16String(systemClipboard().text(QClipboard::Clipboard));
 }
 
 void SystemClipboard::clear() {
     systemClipboard().clear(QClipboard::Clipboard);
 }
 
-void SystemClipboard::setText(const QString& text) {
-    systemClipboard().setText(text, QClipboard::Clipboard);
+void SystemClipboard::setText(std::u16string_view text) {
+    // Qt expects line feeds and turns them into the platform's own line breaks.
+    systemClipboard().setText(toQString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
+                              QClipboard::Clipboard);
 }
 
 } // namespace brelvix

@@ -1,0 +1,183 @@
+// What the Qt window itself does with the commands: access keys click enabled buttons only, every kind of
+// line break and raw character passes through the real text boxes, the real message box of reportError,
+// and the real clipboard's line breaks.
+#include "qt_test_support.h"
+
+#include "frontends/qt/system_clipboard.h"
+#include "frontends/qt/text_box_lines.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <array>
+#include <string>
+
+using namespace brelvix;
+using namespace brelvix::testing;
+
+namespace {
+
+constexpr int adjust = 1;
+constexpr int paste = 2;
+constexpr int copy = 3;
+constexpr int addString = 6;
+
+// The access key of each button, by button number; index 0 is unused.
+constexpr std::array<Qt::Key, 7> accessKeys{Qt::Key_unknown, Qt::Key_A, Qt::Key_V, Qt::Key_C,
+                                            Qt::Key_X,       Qt::Key_E, Qt::Key_S};
+
+// Every character exactly as it stands, lone surrogates and NULs included.
+QString exactly(std::u16string_view text) {
+    return toQString(text);
+}
+
+} // namespace
+
+class CommandsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QGuiApplication::setQuitOnLastWindowClosed(false); }
+
+    void accessKeysClickOnlyEnabledButtons_data() {
+        QTest::addColumn<bool>("laidOut");
+        QTest::addColumn<int>("command");
+        QTest::addColumn<bool>("clicks");
+        const char* const names[] = {"", "Adjust", "Paste", "Copy", "Exit", "Clear", "Add String"};
+        for (const bool laidOut : {false, true}) {
+            for (int command = 1; command <= 6; ++command) {
+                const bool disabledAtStart = command == copy || command == addString;
+                QTest::addRow("%s: %s", laidOut ? "Laid out" : "Start", names[command])
+                    << laidOut << command << (laidOut || !disabledAtStart);
+            }
+        }
+    }
+
+    void accessKeysClickOnlyEnabledButtons() {
+        QFETCH(bool, laidOut);
+        QFETCH(int, command);
+        QFETCH(bool, clicks);
+        ShownForm window;
+        QVERIFY(window.ready());
+        if (laidOut) {
+            window.command(adjust).click();
+        }
+        window.text1().setPlainText(QStringLiteral("SELECT b FROM u"));
+        window.text1().setFocus();
+        QPushButton& button = window.command(command);
+        QSignalSpy clicked(&button, &QAbstractButton::clicked);
+
+        QTest::keyClick(QApplication::focusWidget(), accessKeys[command], Qt::AltModifier);
+
+        if (clicks) {
+            QTRY_COMPARE(clicked.count(), 1); // an access key clicks after a short visible press
+        } else {
+            QVERIFY(!button.isDown()); // no click is on its way either
+            QCOMPARE(clicked.count(), 0);
+            // An Alt key that clicks nothing types nothing either.
+            QCOMPARE(window.text1().toPlainText(), QStringLiteral("SELECT b FROM u"));
+        }
+    }
+
+    void everyLineBreakReachesTheLayoutAsCrLf_data() {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("source");
+        QTest::newRow("CR LF") << "SELECT a\r\nFROM t\r\n" << adjust << "SELECT a\r\nFROM t\r\n";
+        QTest::newRow("CR") << "SELECT a\rFROM t\r" << adjust << "SELECT a\r\nFROM t\r\n";
+        QTest::newRow("LF") << "SELECT a\nFROM t\n" << adjust << "SELECT a\r\nFROM t\r\n";
+        QTest::newRow("mixed, Add String") << "SELECT a\rFROM t\nWHERE b\r\n\r\n"
+                                           << addString << "SELECT a\r\nFROM t\r\nWHERE b\r\n\r\n";
+    }
+
+    void everyLineBreakReachesTheLayoutAsCrLf() {
+        QFETCH(QString, pasted);
+        QFETCH(int, command);
+        QFETCH(QString, source);
+
+        LayoutProbe probe;
+        LoadSteps steps;
+        steps.createLayout = [&probe] { return probeLayout(probe); };
+        ShownForm window(steps);
+        QVERIFY(window.ready());
+        const QString prefix = exactly(u"s = s & \u00A0\"");
+        window.text3().setText(prefix);
+        window.clipboard.contents = pasted;
+        window.command(paste).click();
+        window.command(adjust).click(); // Add String needs a layout first
+        window.command(command).click();
+
+        QCOMPARE(exactly(probe.source), source);
+        if (command == addString) {
+            QCOMPARE(exactly(probe.prefix), prefix);
+        }
+    }
+
+    void charactersSurvivePasteAdjustCopy_data() {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("copied");
+        QTest::newRow("no-break space")
+            << exactly(u"SELECT a\u00A0b FROM t") << exactly(u"SELECT\r\n a\u00A0b \r\nFROM\r\n t");
+        QTest::newRow("tab") << exactly(u"SELECT a\tb FROM t") << exactly(u"SELECT\r\n a\tb \r\nFROM\r\n t");
+        QTest::newRow("emoji") << exactly(u"SELECT \U0001F600 FROM t")
+                               << exactly(u"SELECT\r\n \U0001F600 \r\nFROM\r\n t");
+        QTest::newRow("Japanese") << exactly(u"SELECT 氏名 FROM 社員")
+                                  << exactly(u"SELECT\r\n 氏名 \r\nFROM\r\n 社員");
+        QTest::newRow("line separator")
+            << exactly(u"SELECT a\u2028b FROM t") << exactly(u"SELECT\r\n a\u2028b \r\nFROM\r\n t");
+        QTest::newRow("lone surrogate")
+            << exactly(u"SELECT a\xD800 FROM t") << exactly(u"SELECT\r\n a\xD800 \r\nFROM\r\n t");
+        QTest::newRow("NUL") << exactly(std::u16string_view(u"SELECT a\0b FROM t", 17))
+                             << exactly(std::u16string_view(u"SELECT\r\n a\0b \r\nFROM\r\n t", 23));
+    }
+
+    void charactersSurvivePasteAdjustCopy() {
+        QFETCH(QString, pasted);
+        QFETCH(QString, copied);
+        ShownForm window;
+        QVERIFY(window.ready());
+        window.clipboard.contents = pasted;
+        window.command(paste).click();
+        window.command(adjust).click();
+        window.command(copy).click();
+        QCOMPARE(window.clipboard.contents, copied);
+    }
+
+    void reportErrorShowsTheDescriptionAsWrittenInACriticalBox() {
+        LayoutProbe probe;
+        LoadSteps steps;
+        steps.createLayout = [&probe] { return probeLayout(probe); };
+        ShownForm window(steps);
+        QVERIFY(window.ready());
+        probe.failure = LayoutProbe::Failure::StdException;
+        probe.description = "<b>no</b> memory &amp; <i>more</i>";
+        QCursor* cursorWhileReported = nullptr;
+        MessageBoxWatcher watcher([&] { cursorWhileReported = QGuiApplication::overrideCursor(); });
+
+        window.command(adjust).click();
+
+        QCOMPARE(watcher.reports.size(), std::size_t{1});
+        const MessageBoxWatcher::Report& report = watcher.reports[0];
+        QCOMPARE(report.title, QStringLiteral("Brelvix"));
+        QCOMPARE(report.text, QStringLiteral("<b>no</b> memory &amp; <i>more</i>"));
+        QCOMPARE(report.icon, QMessageBox::Critical);
+        QCOMPARE(report.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QCOMPARE(report.textFormat, Qt::PlainText);
+        QVERIFY(cursorWhileReported != nullptr && cursorWhileReported->shape() == Qt::ArrowCursor);
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr); // the wait cursor has gone
+    }
+
+    void systemClipboardHandsOnLineFeeds() {
+        SystemClipboard clipboard;
+        clipboard.setText(u"SELECT\r\n a\r\nFROM t\n");
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("SELECT\n a\nFROM t\n"));
+        QCOMPARE(exactly(clipboard.text()), QStringLiteral("SELECT\n a\nFROM t\n"));
+        clipboard.clear();
+        QVERIFY(clipboard.text().empty());
+    }
+};
+
+QTEST_MAIN(CommandsTest)
+#include "commands_test.moc"
