@@ -46,6 +46,7 @@ private slots:
                                                 QChar(0x00A0) + QStringLiteral("B FROM") + QChar(0x00A0) +
                                                 u'T';
         QTest::newRow("tabs") << QStringLiteral("SELECT\tA,\tB\tFROM\tT WHERE\tX AND\t\tY");
+        QTest::newRow("emoji and Japanese") << QStringLiteral("SELECT 氏名, \U0001F600 FROM 社員");
         QTest::newRow("every line break") << QStringLiteral("SELECT A,\rB,\nC\r\nFROM T\n\rWHERE X");
         QTest::newRow("all of them in one line") << hostileQuery(1);
         // Together about 20 MB of UTF-16.

@@ -12,23 +12,14 @@
 namespace brelvix::testing {
 
 std::u16string FakeClipboard::text() {
-    if (failRead) {
-        throw ClipboardError("the clipboard cannot be read");
-    }
     return toU16String(contents);
 }
 
 void FakeClipboard::clear() {
-    if (failClear) {
-        throw ClipboardError("the clipboard is held by another program");
-    }
     contents.clear();
 }
 
 void FakeClipboard::setText(std::u16string_view text) {
-    if (failWrite) {
-        throw ClipboardError("the clipboard cannot be written");
-    }
     contents = toQString(text);
 }
 
@@ -55,8 +46,6 @@ private:
         switch (probe_.failure) {
         case LayoutProbe::Failure::StdException:
             throw std::runtime_error(probe_.description);
-        case LayoutProbe::Failure::Other:
-            throw 42;
         case LayoutProbe::Failure::None:
             break;
         }
@@ -102,21 +91,6 @@ ShownForm::ShownForm(LoadSteps loadSteps)
     }
     form.show();
     ready_ = QTest::qWaitForWindowActive(&form);
-}
-
-QString stateOf(const ShownForm& window) {
-    const bool paste = window.command(2).isEnabled();
-    const bool copy = window.command(3).isEnabled();
-    const bool addString = window.command(6).isEnabled();
-    const bool alwaysOn =
-        window.command(1).isEnabled() && window.command(4).isEnabled() && window.command(5).isEnabled();
-    if (!alwaysOn || copy != addString) {
-        return QStringLiteral("none");
-    }
-    if (!copy) {
-        return paste ? QStringLiteral("Start") : QStringLiteral("none");
-    }
-    return paste ? QStringLiteral("Laid out") : QStringLiteral("Copied");
 }
 
 namespace {

@@ -1,4 +1,4 @@
-// What the Qt window's tests share: a clipboard and a layout that fail on demand, a watcher that notes and
+// What the Qt window's tests share: a clipboard, a layout that fails on demand, a watcher that notes and
 // closes message boxes, a loaded, shown window whose controls are found by name, and hostile queries.
 #pragma once
 
@@ -27,14 +27,11 @@ public:
     void setText(std::u16string_view text) override;
 
     QString contents;
-    bool failRead = false;
-    bool failClear = false;
-    bool failWrite = false;
 };
 
 // What the window last handed to the layout, and whether the layout is to fail.
 struct LayoutProbe {
-    enum class Failure { None, StdException, Other };
+    enum class Failure { None, StdException };
 
     std::u16string source;
     std::u16string prefix;
@@ -108,8 +105,5 @@ QString hostileQuery(qsizetype size);
 // A query with one literal of `size` code units, hostile characters and no keyword in it: far longer than
 // the layout's search reaches.
 QString veryLongLineQuery(qsizetype size);
-
-// "Start", "Laid out" or "Copied" after the buttons' enabled flags; "none" for any other combination.
-QString stateOf(const ShownForm& window);
 
 } // namespace brelvix::testing
