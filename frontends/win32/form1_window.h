@@ -1,0 +1,74 @@
+// Form1 as a native Win32 window: the fixed window with its nine controls at the monitor's DPI, which hands
+// each click to the procedures and gives them its controls through Form1Controls.
+#pragma once
+
+#include "window/form1.h"
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <type_traits>
+
+namespace brelvix {
+
+struct GdiObjectDeleter {
+    void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
+using UniqueBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiObjectDeleter>;
+
+class Form1Window final : public Form1Controls {
+public:
+    // Creates the window, hidden, with its controls as laid out; throws a WindowsError when Windows refuses.
+    explicit Form1Window(HINSTANCE instance);
+    ~Form1Window() override;
+    Form1Window(const Form1Window&) = delete;
+    Form1Window& operator=(const Form1Window&) = delete;
+
+    // Null once the window has been unloaded.
+    HWND handle() const { return window_; }
+    HWND control(TextBox box) const;
+    HWND control(CommandButton button) const;
+
+    // Routes every click of a button to `procedures`; before this a click does nothing.
+    void connect(Form1& procedures) { procedures_ = &procedures; }
+
+    // Shows the window centred on its monitor's work area, with the focus in Text1.
+    void show(int showCommand);
+
+    // The window's share of a queued message before it is dispatched: Tab between the controls, access keys,
+    // and Enter and Esc clicking no button. True when the message has been dealt with in full.
+    bool handleKeyboard(MSG& message);
+
+    std::u16string text(TextBox box) const override;
+    void setText(TextBox box, std::u16string_view text) override;
+    void setEnabled(CommandButton button, bool enabled) override;
+    std::u16string caption() const override;
+    void setCaption(std::u16string_view caption) override;
+    void reportError(std::u16string_view description) override;
+    void unload() override;
+
+private:
+    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    void onCommand(int id);
+    LRESULT onEditColour(HDC dc, HWND box);
+    void onDpiChanged(UINT dpi, const RECT& suggested);
+    bool onActivate(bool active);
+
+    void moveFocus(HWND from, bool backwards);
+    void createControls(HINSTANCE instance);
+    void applyDpi(UINT dpi);
+
+    HWND window_ = nullptr; // destroyed by unload, or with this object
+    std::array<HWND, 3> boxes_{};
+    std::array<HWND, 6> buttons_{};
+    UniqueFont buttonFont_;
+    UniqueFont boxFont_;
+    std::array<UniqueBrush, 3> boxBrushes_;
+    Form1* procedures_ = nullptr;
+    HWND focusWhileInactive_ = nullptr;
+};
+
+} // namespace brelvix

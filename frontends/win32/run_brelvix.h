@@ -1,0 +1,16 @@
+// The program's start-up on Windows: the window is created, loaded, shown and run until it is closed.
+#pragma once
+
+#include "frontends/win32/form1_window.h"
+
+namespace brelvix {
+
+// Pumps the thread's messages, each through the window's keyboard handling first, until the window has
+// been unloaded; returns the status the program ends with.
+int runMessageLoop(Form1Window& window);
+
+// Returns the program's exit status: 1 when the window could not be created or loading failed, in which
+// case the failure has been reported and the window never shown.
+int runBrelvix(HINSTANCE instance, int showCommand, LoadSteps loadSteps);
+
+} // namespace brelvix

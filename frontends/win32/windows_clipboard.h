@@ -1,0 +1,23 @@
+// The Windows clipboard behind the Clipboard interface: Unicode text only.
+#pragma once
+
+#include "window/clipboard.h"
+
+#include <windows.h>
+
+namespace brelvix {
+
+class WindowsClipboard final : public Clipboard {
+public:
+    // `owner` becomes the clipboard's owner when the clipboard is emptied.
+    explicit WindowsClipboard(HWND owner);
+
+    std::u16string text() override;
+    void clear() override;
+    void setText(std::u16string_view text) override;
+
+private:
+    HWND owner_;
+};
+
+} // namespace brelvix
