@@ -4,5 +4,8 @@ function(brelvix_target_defaults target)
     set_target_properties(${target} PROPERTIES CXX_EXTENSIONS OFF)
     if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
         target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
+    elseif(MSVC)
+        # The sources are UTF-8: the full-width captions and the tests' texts must reach the program as written.
+        target_compile_options(${target} PRIVATE /W4 /utf-8 /permissive-)
     endif()
 endfunction()

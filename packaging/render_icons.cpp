@@ -1,7 +1,7 @@
-// Build-time tool: writes the program's icon files from the window's icon source, so the installed icons
-// and the Windows .ico never drift from the icon the window shows.
+// Build-time tool: writes the PNG renditions of the program's icon that the Linux install carries, from the
+// window's icon source, so the installed icons never drift from the icon the window shows.
 // Usage: brelvix_render_icons OUTPUT_DIRECTORY SIZE...
-// Writes brelvix-SIZE.png for each SIZE, and brelvix.ico holding all of them.
+// Writes brelvix-SIZE.png for each SIZE.
 #include "packaging/icon_files.h"
 
 #include <QDir>
@@ -9,18 +9,21 @@
 #include <QString>
 
 #include <cstdio>
+#include <exception>
 #include <vector>
 
 namespace {
 
-constexpr int largestIcoSize = 256;
+// Beyond any size a desktop asks for; a mistyped size fails instead of filling the disk.
+constexpr int largestSize = 1024;
 
 bool writeFile(const QString& path, const QByteArray& bytes) {
     // Written whole or not at all, so an interrupted build leaves no truncated icon that looks up to date.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    if (bytes.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
+        !file.commit()) {
         std::fprintf(stderr, "brelvix_render_icons: cannot write %s: %s\n", qPrintable(path),
-                     qPrintable(file.errorString()));
+                     bytes.isEmpty() ? "no PNG data" : qPrintable(file.errorString()));
         return false;
     }
     return true;
@@ -33,9 +36,11 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: brelvix_render_icons OUTPUT_DIRECTORY SIZE...\n");
         return 2;
     }
-    const QImage source = brelvix::sourceIcon();
-    if (source.isNull()) {
-        std::fprintf(stderr, "brelvix_render_icons: the icon source could not be read\n");
+    brelvix::IconImage source;
+    try {
+        source = brelvix::sourceIcon();
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "brelvix_render_icons: %s\n", error.what());
         return 1;
     }
 
@@ -43,14 +48,14 @@ int main(int argc, char* argv[]) {
     for (int i = 2; i < argc; ++i) {
         bool isNumber = false;
         const int size = QString::fromLocal8Bit(argv[i]).toInt(&isNumber);
-        if (!isNumber || size <= 0 || size % source.width() != 0 || size > largestIcoSize) {
+        if (!isNumber || size <= 0 || size % source.width != 0 || size > largestSize) {
             std::fprintf(stderr,
                          "brelvix_render_icons: size %s is not a whole multiple of %d up to %d; other sizes "
                          "would blur the pixel art\n",
-                         argv[i], source.width(), largestIcoSize);
+                         argv[i], source.width, largestSize);
             return 2;
         }
-        renditions.push_back(brelvix::pixelScaled(source, size / source.width()));
+        renditions.push_back(brelvix::toQImage(brelvix::pixelScaled(source, size / source.width)));
     }
 
     const QDir outputDirectory(QString::fromLocal8Bit(argv[1]));
@@ -64,8 +69,5 @@ int main(int argc, char* argv[]) {
             return 1;
         }
     }
-    return writeFile(outputDirectory.filePath(QStringLiteral("brelvix.ico")),
-                     brelvix::icoWithPngEntries(renditions))
-               ? 0
-               : 1;
+    return 0;
 }

@@ -5,8 +5,8 @@
 #include "frontends/win32/windows_error.h"
 
 #include <algorithm>
-#include <cwchar>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace brelvix {
@@ -123,7 +123,7 @@ UniqueFont createButtonFont(UINT dpi) {
     font.lfHeight = -MulDiv(825, static_cast<int>(dpi), 7200);
     font.lfWeight = FW_NORMAL;
     font.lfCharSet = SHIFTJIS_CHARSET;
-    std::wcsncpy(font.lfFaceName, L"ＭＳ Ｐゴシック", LF_FACESIZE - 1);
+    std::wstring_view(L"ＭＳ Ｐゴシック").copy(font.lfFaceName, LF_FACESIZE - 1);
     UniqueFont created(CreateFontIndirectW(&font));
     if (created == nullptr) {
         throwLastError();
