@@ -1,5 +1,5 @@
-// The PNG renditions of the program's icon that desktops on Linux show, made with Qt from the same pixels as the
-// Windows .ico (packaging/icon_image.h).
+// The PNG renditions of the program's icon that desktops on Linux show, made with Qt from the same pixels as
+// the Windows .ico (packaging/icon_image.h).
 #pragma once
 
 #include "packaging/icon_image.h"

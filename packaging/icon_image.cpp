@@ -168,12 +168,14 @@ IconImage parseXpm(std::span<const char* const> lines) {
         }
     }
 
-    const auto rowLength = static_cast<std::size_t>(image.width) * static_cast<std::size_t>(charactersPerPixel);
+    const auto rowLength =
+        static_cast<std::size_t>(image.width) * static_cast<std::size_t>(charactersPerPixel);
     for (int y = 0; y < image.height; ++y) {
-        const std::string_view row = lines[1 + static_cast<std::size_t>(colourCount) + static_cast<std::size_t>(y)];
+        const std::string_view row =
+            lines[1 + static_cast<std::size_t>(colourCount) + static_cast<std::size_t>(y)];
         if (row.size() != rowLength) {
-            refuseXpm("row " + std::to_string(y) + " is " + std::to_string(row.size()) + " characters long, not " +
-                      std::to_string(rowLength));
+            refuseXpm("row " + std::to_string(y) + " is " + std::to_string(row.size()) +
+                      " characters long, not " + std::to_string(rowLength));
         }
         for (std::size_t at = 0; at < rowLength; at += static_cast<std::size_t>(charactersPerPixel)) {
             const auto colour = colours.find(row.substr(at, static_cast<std::size_t>(charactersPerPixel)));
@@ -213,10 +215,13 @@ std::vector<std::uint8_t> icoWithDibEntries(std::span<const IconImage> images) {
         throw std::invalid_argument("a .ico holds 1 to 65535 images, not " + std::to_string(images.size()));
     }
     for (const IconImage& image : images) {
-        if (image.width < 1 || image.width > largestIcoSide || image.height < 1 || image.height > largestIcoSide ||
-            image.pixels.size() != static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height)) {
-            throw std::invalid_argument("a .ico entry is 1 to 256 pixels a side, with a pixel for each; not " +
-                                        std::to_string(image.width) + " x " + std::to_string(image.height));
+        if (image.width < 1 || image.width > largestIcoSide || image.height < 1 ||
+            image.height > largestIcoSide ||
+            image.pixels.size() !=
+                static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height)) {
+            throw std::invalid_argument(
+                "a .ico entry is 1 to 256 pixels a side, with a pixel for each; not " +
+                std::to_string(image.width) + " x " + std::to_string(image.height));
         }
     }
 
@@ -232,8 +237,8 @@ std::vector<std::uint8_t> icoWithDibEntries(std::span<const IconImage> images) {
         // A side of 256 does not fit the entry's byte and is written as 0.
         bytes.push_back(static_cast<std::uint8_t>(image.width & 0xFF));
         bytes.push_back(static_cast<std::uint8_t>(image.height & 0xFF));
-        bytes.push_back(0); // no palette
-        bytes.push_back(0); // reserved
+        bytes.push_back(0);  // no palette
+        bytes.push_back(0);  // reserved
         append16(bytes, 1);  // planes
         append16(bytes, 32); // bits per pixel
         append32(bytes, static_cast<std::uint32_t>(firstBitmapOffset + bitmaps.size() - offset));

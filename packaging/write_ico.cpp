@@ -1,6 +1,6 @@
-// Build-time tool: writes the Windows .ico from the window's icon source, so that the program file's icon never
-// drifts from the icon its window shows. Standard library only, so that it builds wherever the program does.
-// Usage: brelvix_write_ico OUTPUT_FILE SIZE...
+// Build-time tool: writes the Windows .ico from the window's icon source, so that the program file's icon
+// never drifts from the icon its window shows. Standard library only, so that it builds wherever the program
+// does. Usage: brelvix_write_ico OUTPUT_FILE SIZE...
 #include "packaging/icon_image.h"
 
 #include <charconv>

@@ -95,7 +95,8 @@ std::uint32_t littleEndianAt(const std::vector<std::uint8_t>& bytes, std::size_t
 TEST(WindowsIcon, HoldsTheSourceAsBitmapsWithAMaskOfItsTransparentPixels) {
     std::ifstream file(BRELVIX_WINDOWS_ICON, std::ios::binary);
     ASSERT_TRUE(file) << "cannot read " << BRELVIX_WINDOWS_ICON;
-    const std::vector<std::uint8_t> ico{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    const std::vector<std::uint8_t> ico{std::istreambuf_iterator<char>(file),
+                                        std::istreambuf_iterator<char>()};
     const IconImage source = sourceIcon();
     constexpr int sides[] = {16, 32, 48};
     constexpr std::size_t entryCount = std::size(sides);
@@ -135,8 +136,10 @@ TEST(WindowsIcon, HoldsTheSourceAsBitmapsWithAMaskOfItsTransparentPixels) {
         for (std::uint32_t y = 0; y < side; ++y) {
             const std::uint32_t row = side - 1 - y; // bottom row first
             for (std::uint32_t x = 0; x < side; ++x) {
-                const std::uint32_t expected = source.pixel(static_cast<int>(x / factor), static_cast<int>(y / factor));
-                ASSERT_EQ(littleEndianAt(ico, colours + (row * side + x) * 4, 4), expected) << "at " << x << ',' << y;
+                const std::uint32_t expected =
+                    source.pixel(static_cast<int>(x / factor), static_cast<int>(y / factor));
+                ASSERT_EQ(littleEndianAt(ico, colours + (row * side + x) * 4, 4), expected)
+                    << "at " << x << ',' << y;
                 const bool masked = (ico.at(mask + row * maskRowBytes + x / 8) & (0x80 >> (x % 8))) != 0;
                 ASSERT_EQ(masked, expected == transparent) << "mask at " << x << ',' << y;
             }

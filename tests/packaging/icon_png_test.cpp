@@ -1,5 +1,5 @@
-// The PNG icons of the Linux install: the source's pixels handed to Qt unchanged, and PNG bytes that keep them,
-// transparency included.
+// The PNG icons of the Linux install: the source's pixels handed to Qt unchanged, and PNG bytes that keep
+// them, transparency included.
 #include "packaging/icon_files.h"
 
 #include <gtest/gtest.h>
