@@ -154,8 +154,14 @@ Form1Window::Form1Window(HINSTANCE instance) {
     if (window_ == nullptr) {
         throwLastError();
     }
-    createControls(instance);
-    applyDpi(GetDpiForWindow(window_));
+    try {
+        createControls(instance);
+        applyDpi(GetDpiForWindow(window_));
+    } catch (...) {
+        // No destructor runs for an object that was never made; the window must not outlive it.
+        unload();
+        throw;
+    }
 }
 
 Form1Window::~Form1Window() {
