@@ -6,7 +6,11 @@
 #include "frontends/win32/form1_window.h"
 #include "frontends/win32/windows_clipboard.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
+#include <iterator>
+#include <vector>
 
 namespace {
 
@@ -39,10 +43,18 @@ double millisecondsFor(brelvix::Form1Window& window, CommandButton button) {
 } // namespace
 
 int main() {
+    constexpr int rounds = 5;
     const struct {
         const char* description;
         std::size_t size;
     } sources[] = {{"64,000-character query", 64000}, {"2 MiB query (1 Mi code units)", 1024 * 1024}};
+    const struct {
+        const char* name;
+        CommandButton button;
+    } commands[] = {{"Paste", CommandButton::Command2},
+                    {"Adjust", CommandButton::Command1},
+                    {"Add String", CommandButton::Command6},
+                    {"Copy", CommandButton::Command3}};
     for (const auto& source : sources) {
         brelvix::Form1Window window(GetModuleHandleW(nullptr));
         brelvix::WindowsClipboard clipboard(window.handle());
@@ -53,17 +65,20 @@ int main() {
         }
         window.show(SW_SHOWNORMAL);
         pump(window);
-        clipboard.setText(brelvix::bench::accessStyleQuery(source.size));
-        std::printf("%s:", source.description);
-        const struct {
-            const char* name;
-            CommandButton button;
-        } commands[] = {{"Paste", CommandButton::Command2},
-                        {"Adjust", CommandButton::Command1},
-                        {"Add String", CommandButton::Command6},
-                        {"Copy", CommandButton::Command3}};
-        for (const auto& command : commands) {
-            std::printf("  %s %.0f ms", command.name, millisecondsFor(window, command.button));
+        const std::u16string query = brelvix::bench::accessStyleQuery(source.size);
+        // Each round is the usual order of use; Clear brings the window back to the start for the next.
+        std::array<std::vector<double>, std::size(commands)> times;
+        for (int round = 0; round < rounds; ++round) {
+            clipboard.setText(query);
+            for (std::size_t i = 0; i < std::size(commands); ++i) {
+                times[i].push_back(millisecondsFor(window, commands[i].button));
+            }
+            millisecondsFor(window, CommandButton::Command5);
+        }
+        std::printf("%s (median of %d):", source.description, rounds);
+        for (std::size_t i = 0; i < std::size(commands); ++i) {
+            std::sort(times[i].begin(), times[i].end());
+            std::printf("  %s %.0f ms", commands[i].name, times[i][rounds / 2]);
         }
         std::printf("\n");
         window.unload();
