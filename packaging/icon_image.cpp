@@ -90,7 +90,6 @@ constexpr std::size_t icoHeaderSize = 6;
 constexpr std::size_t icoDirectoryEntrySize = 16;
 constexpr std::uint16_t icoTypeIcon = 1;
 constexpr std::uint32_t bitmapInfoHeaderSize = 40;
-constexpr int largestIcoSide = 256;
 
 // The bitmap of one entry: its header, whose height counts the colour rows and the mask rows together, then
 // the colour rows and the mask rows, each bottom row first. Where the mask is set, Windows versions that

@@ -8,6 +8,9 @@
 
 namespace brelvix {
 
+// The largest side a .ico entry can describe.
+inline constexpr int largestIcoSide = 256;
+
 // Pixels as 0xAARRGGBB, row by row from the top.
 struct IconImage {
     int width = 0;

@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr int largestIcoSide = 256;
-
 bool writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
     // Written whole or not at all, so an interrupted build leaves no truncated icon that looks up to date.
     std::error_code error;
@@ -60,11 +58,11 @@ int main(int argc, char* argv[]) {
             const char* const end = argv[i] + std::strlen(argv[i]);
             const auto [stop, error] = std::from_chars(argv[i], end, size);
             if (error != std::errc{} || stop != end || size <= 0 || size % source.width != 0 ||
-                size > largestIcoSide) {
+                size > brelvix::largestIcoSide) {
                 std::fprintf(stderr,
                              "brelvix_write_ico: size %s is not a whole multiple of %d up to %d; other sizes "
                              "would blur the pixel art\n",
-                             argv[i], source.width, largestIcoSide);
+                             argv[i], source.width, brelvix::largestIcoSide);
                 return 2;
             }
             renditions.push_back(brelvix::pixelScaled(source, size / source.width));

@@ -14,8 +14,7 @@ struct LocalFreeDeleter {
 } // namespace
 
 WindowsError::WindowsError(DWORD code)
-    : std::runtime_error(toUtf8(describeWindowsError(code)))
-    , code_(code) {}
+    : std::runtime_error(toUtf8(describeWindowsError(code))) {}
 
 std::wstring describeWindowsError(DWORD code) {
     wchar_t* buffer = nullptr;

@@ -14,11 +14,6 @@ namespace brelvix {
 class WindowsError : public std::runtime_error {
 public:
     explicit WindowsError(DWORD code);
-
-    DWORD code() const { return code_; }
-
-private:
-    DWORD code_;
 };
 
 // Windows' description of `code` in the user's language, without the line break Windows ends it with.
