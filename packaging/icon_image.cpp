@@ -11,7 +11,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "window/brelvix_icon.xpm"
+#include "packaging/brelvix_icon.xpm"
 
 namespace brelvix {
 

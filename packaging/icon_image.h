@@ -24,7 +24,7 @@ struct IconImage {
 // source cannot have meant and is refused with std::invalid_argument, as is every malformed line.
 IconImage parseXpm(std::span<const char* const> lines);
 
-// The window's icon, window/brelvix_icon.xpm.
+// The window's icon, packaging/brelvix_icon.xpm.
 IconImage sourceIcon();
 
 // The image enlarged so that every pixel becomes a factor × factor block: pixel art scaled any other way

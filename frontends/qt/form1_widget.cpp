@@ -4,6 +4,7 @@
 
 #include "frontends/qt/report_error.h"
 #include "frontends/qt/text_box_lines.h"
+#include "packaging/icon_files.h"
 
 #include <QGuiApplication>
 #include <QIcon>
@@ -21,8 +22,6 @@
 #include <iterator>
 #include <limits>
 #include <utility>
-
-#include "window/brelvix_icon.xpm"
 
 namespace brelvix {
 
@@ -105,7 +104,7 @@ Form1Widget::Form1Widget(Clipboard& clipboard, LoadSteps loadSteps)
     : procedures_(*this, clipboard, std::move(loadSteps)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Brelvix for Access "));
-    setWindowIcon(QIcon(QPixmap(brelvix_icon_xpm)));
+    setWindowIcon(QIcon(QPixmap::fromImage(toQImage(sourceIcon()))));
     // The window has a fixed size, so a maximise box would do nothing.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);

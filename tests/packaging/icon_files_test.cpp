@@ -91,7 +91,7 @@ std::uint32_t littleEndianAt(const std::vector<std::uint8_t>& bytes, std::size_t
     return value;
 }
 
-// The file packaging/brelvix.rc puts into the program, as the build wrote it.
+// The file app/brelvix.rc puts into the program, as the build wrote it.
 TEST(WindowsIcon, HoldsTheSourceAsBitmapsWithAMaskOfItsTransparentPixels) {
     std::ifstream file(BRELVIX_WINDOWS_ICON, std::ios::binary);
     ASSERT_TRUE(file) << "cannot read " << BRELVIX_WINDOWS_ICON;

@@ -25,7 +25,7 @@ private slots:
     void startsEmptyInStartStateWithFocusInSource() {
         ShownForm window;
         QVERIFY(window.ready());
-        QCOMPARE(window.form.windowTitle(), QStringLiteral("Brelvix for Access (Ver1.1.0)"));
+        QCOMPARE(window.form.windowTitle(), QStringLiteral("Brelvix for Access (Ver" BRELVIX_VERSION ")"));
         QVERIFY(window.text1().document()->isEmpty());
         QCOMPARE(window.text3().text(), QStringLiteral("strSQL = strSQL & \""));
         QCOMPARE(QApplication::focusWidget(), &window.text1());

@@ -167,7 +167,7 @@ struct LoadedForm {
 TEST(FormLoad, LeavesTheWindowInTheStartState) {
     LoadedForm loaded;
     ASSERT_TRUE(loaded.load());
-    EXPECT_EQ(loaded.window.title, u"Brelvix for Access (Ver1.1.0)");
+    EXPECT_EQ(loaded.window.title, u"Brelvix for Access (Ver" BRELVIX_VERSION ")");
     EXPECT_EQ(loaded.window.texts.at(TextBox::Text1), u"");
     EXPECT_EQ(loaded.window.texts.at(TextBox::Text2), u"");
     EXPECT_EQ(loaded.window.texts.at(TextBox::Text3), defaultPrefix);
@@ -211,7 +211,7 @@ TEST(FormLoad, AFailingStepIsReportedAndTheWindowUnloaded) {
          [](LoadSteps& steps) {
              steps.createLayout = []() -> std::unique_ptr<LayoutEngine> { throw std::bad_alloc(); };
          },
-         u"std::bad_alloc", u"Brelvix for Access (Ver1.1.0)", "Start", u""},
+         u"std::bad_alloc", u"Brelvix for Access (Ver" BRELVIX_VERSION ")", "Start", u""},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.step);
