@@ -1,6 +1,7 @@
 // Form1's procedures: each command's steps in their order, met with the command's failure style.
 #include "window/form1.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -116,6 +117,14 @@ bool Form1::Form_Load() {
         controls_.unload();
     }
     return loaded;
+}
+
+void Form1::click(CommandButton button) {
+    using Procedure = void (Form1::*)();
+    constexpr Procedure procedures[] = {&Form1::Command1_Click, &Form1::Command2_Click,
+                                        &Form1::Command3_Click, &Form1::Command4_Click,
+                                        &Form1::Command5_Click, &Form1::Command6_Click};
+    (this->*procedures[static_cast<std::size_t>(button) - 1])();
 }
 
 void Form1::Command1_Click() {

@@ -30,6 +30,9 @@ public:
     // returns false: the window must then never be shown.
     [[nodiscard]] bool Form_Load();
 
+    // Runs the procedure of `button`'s Click event, as the toolkit delivers it.
+    void click(CommandButton button);
+
     void Command1_Click(); // Adjust
     void Command2_Click(); // Paste
     void Command3_Click(); // Copy

@@ -1,13 +1,14 @@
-// Form1 drawn with Qt Widgets: the fixed window with its nine controls, which hands each click to the
+// Form1 drawn with Qt Widgets: the fixed window built from Form1's design, which hands each click to the
 // procedures and gives them its controls through Form1Controls.
 #pragma once
 
 #include "window/form1.h"
+#include "window/form1_design.h"
 
 #include <QWidget>
 
-class QLineEdit;
-class QPlainTextEdit;
+#include <array>
+
 class QPushButton;
 
 namespace brelvix {
@@ -28,22 +29,10 @@ private:
     void createTextBoxes();
     void createButtons();
     void arrangeTabOrder();
-    void connectButtons();
     void placeOnScreen();
 
-    QPlainTextEdit* createMultiLineBox(const QString& name, const QString& accessibleName, const QRect& place,
-                                       const QColor& background);
-    QLineEdit* createSingleLineBox(const QString& name, const QString& accessibleName, const QRect& place,
-                                   const QColor& background);
-    QPushButton* createButton(const QString& name, const QString& caption, const QString& accessibleName,
-                              const QRect& place);
-
-    void Command1_Click(); // Adjust
-    void Command2_Click(); // Paste
-    void Command3_Click(); // Copy
-    void Command4_Click(); // Exit
-    void Command5_Click(); // Clear
-    void Command6_Click(); // Add String
+    // Runs the procedure of `button` under the wait cursor: the one place a click reaches the procedures.
+    void dispatchClick(CommandButton button);
 
     std::u16string text(TextBox box) const override;
     void setText(TextBox box, std::u16string_view text) override;
@@ -53,19 +42,12 @@ private:
     void reportError(std::u16string_view description) override;
     void unload() override;
 
-    QPushButton* button(CommandButton button) const;
+    QWidget* control(TabStop stop) const;
 
     Form1 procedures_;
-
-    QPlainTextEdit* Text1 = nullptr; // source query
-    QPlainTextEdit* Text2 = nullptr; // laid-out query
-    QLineEdit* Text3 = nullptr;      // line prefix for Add String
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command2 = nullptr;
-    QPushButton* Command3 = nullptr;
-    QPushButton* Command4 = nullptr;
-    QPushButton* Command5 = nullptr;
-    QPushButton* Command6 = nullptr;
+    // Text1 and Text2 are QPlainTextEdit, Text3 a QLineEdit.
+    std::array<QWidget*, 3> boxes_{};
+    std::array<QPushButton*, 6> buttons_{};
 };
 
 } // namespace brelvix

@@ -5,6 +5,7 @@
 #include "frontends/win32/windows_error.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -18,63 +19,26 @@ constexpr DWORD windowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIM
 constexpr DWORD windowExStyle = 0;
 constexpr int iconResource = 1;
 
-// Places are designed in twips, 1,440 to the inch.
-struct TwipsRect {
-    int left, top, width, height;
-};
-constexpr int clientWidth = 9915;
-constexpr int clientHeight = 7935;
-
-int toPixels(int twips, UINT dpi) {
-    return static_cast<int>(static_cast<long long>(twips) * dpi / 1440);
-}
-
 // Control ids stay clear of IDOK (1) and IDCANCEL (2), which the dialog manager sends for Enter and Esc.
 constexpr int firstButtonId = 101;
 constexpr int firstBoxId = 201;
 
-struct BoxLayout {
-    const wchar_t* text;
-    TwipsRect place;
-    bool multiLine;
-    COLORREF background;
-};
-const std::array<BoxLayout, 3> boxLayouts{{
-    {L"SELECT Field1, Field2 FROM Table1 WHERE Field1 = 1;",
-     {135, 180, 9645, 1545},
-     true,
-     RGB(255, 255, 255)},
-    {L"", {135, 1800, 9645, 5100}, true, RGB(0, 255, 0)},
-    {L"strSQL = strSQL & \"", {135, 7020, 9645, 270}, false, RGB(255, 255, 0)},
-}};
+COLORREF toColorRef(const Rgb& colour) {
+    return RGB(colour.red, colour.green, colour.blue);
+}
 
-struct ButtonLayout {
-    const wchar_t* caption;
-    TwipsRect place;
-};
-const std::array<ButtonLayout, 6> buttonLayouts{{
-    {L"Ａｄｊｕｓｔ (&A)", {1755, 7425, 1545, 375}},
-    {L"Ｐａｓｔ ＣｌｉｐＢｏｒｄ (&V)", {135, 7425, 1545, 375}},
-    {L"Ｃｏｐｙ ＣｌｉｐＢｏｒｄ (&C)", {3375, 7425, 1545, 375}},
-    {L"Ｅｘｉｔ (&X)", {8235, 7425, 1545, 375}},
-    {L"Ｃｌｅａｒ (&E)", {4995, 7425, 1545, 375}},
-    {L"Add String (&S)", {6615, 7425, 1545, 375}},
-}};
+// Shows the wait cursor for as long as it lives, then the cursor that was there before.
+class WaitCursor {
+public:
+    WaitCursor()
+        : previous_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
+    ~WaitCursor() { SetCursor(previous_ != nullptr ? previous_ : LoadCursorW(nullptr, IDC_ARROW)); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
 
-// Creation order is the tab order: Text1, Adjust, Paste, Copy, Exit, Text2, Clear, Add String, Text3.
-struct TabStop {
-    bool isBox;
-    int index;
+private:
+    HCURSOR previous_;
 };
-constexpr std::array<TabStop, 9> tabOrder{{{true, 0},
-                                           {false, 0},
-                                           {false, 1},
-                                           {false, 2},
-                                           {false, 3},
-                                           {true, 1},
-                                           {false, 4},
-                                           {false, 5},
-                                           {true, 2}}};
 
 std::u16string windowText(HWND window) {
     SetLastError(ERROR_SUCCESS);
@@ -118,12 +82,14 @@ void registerWindowClass(HINSTANCE instance, WNDPROC procedure) {
 }
 
 UniqueFont createButtonFont(UINT dpi) {
+    const FontDesign& design = form1Design.buttonFont;
     LOGFONTW font{};
-    // 8.25 points at the monitor's DPI.
-    font.lfHeight = -MulDiv(825, static_cast<int>(dpi), 7200);
-    font.lfWeight = FW_NORMAL;
-    font.lfCharSet = SHIFTJIS_CHARSET;
-    std::wstring_view(L"ＭＳ Ｐゴシック").copy(font.lfFaceName, LF_FACESIZE - 1);
+    // Points at the monitor's DPI, as a negative height: the size of the letters, not of the line.
+    font.lfHeight = -static_cast<LONG>(std::lround(design.pointSize * dpi / 72));
+    font.lfWeight = design.weight;
+    font.lfCharSet = static_cast<BYTE>(design.characterSet);
+    // Windows substitutes a font of the character set on its own; the other families are for Qt.
+    toWide(design.families.front()).copy(font.lfFaceName, LF_FACESIZE - 1);
     UniqueFont created(CreateFontIndirectW(&font));
     if (created == nullptr) {
         throwLastError();
@@ -148,9 +114,9 @@ UniqueFont createMessageFont(UINT dpi) {
 
 Form1Window::Form1Window(HINSTANCE instance) {
     registerWindowClass(instance, &Form1Window::windowProcedure);
-    window_ =
-        CreateWindowExW(windowExStyle, windowClassName, L"Brelvix for Access ", windowStyle, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+    window_ = CreateWindowExW(windowExStyle, windowClassName, toWide(form1Design.title).c_str(), windowStyle,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                              instance, this);
     if (window_ == nullptr) {
         throwLastError();
     }
@@ -176,58 +142,68 @@ HWND Form1Window::control(CommandButton button) const {
     return buttons_.at(static_cast<std::size_t>(button) - 1);
 }
 
+// Creation order is the tab order.
 void Form1Window::createControls(HINSTANCE instance) {
-    for (const TabStop& stop : tabOrder) {
-        HWND created = nullptr;
-        if (stop.isBox) {
-            const BoxLayout& layout = boxLayouts.at(static_cast<std::size_t>(stop.index));
-            DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
-            if (layout.multiLine) {
-                style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_HSCROLL | WS_VSCROLL;
-            }
-            created = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", layout.text, style, 0, 0, 0, 0, window_,
-                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(firstBoxId + stop.index)),
-                                      instance, nullptr);
-            if (created != nullptr) {
-                // Windows' own limit of 32,767 characters would cut a pasted query; zero lifts it.
-                SendMessageW(created, EM_SETLIMITTEXT, 0, 0);
-                boxes_.at(static_cast<std::size_t>(stop.index)) = created;
-                boxBrushes_.at(static_cast<std::size_t>(stop.index))
-                    .reset(CreateSolidBrush(layout.background));
-            }
+    for (const TabStop& stop : form1Design.tabOrder) {
+        if (const auto* box = std::get_if<TextBox>(&stop)) {
+            createBox(instance, designOf(*box));
         } else {
-            const ButtonLayout& layout = buttonLayouts.at(static_cast<std::size_t>(stop.index));
-            created = CreateWindowExW(
-                0, L"BUTTON", layout.caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0,
-                window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(firstButtonId + stop.index)), instance,
-                nullptr);
-            buttons_.at(static_cast<std::size_t>(stop.index)) = created;
-        }
-        if (created == nullptr) {
-            throwLastError();
+            createButton(instance, designOf(std::get<CommandButton>(stop)));
         }
     }
+}
+
+void Form1Window::createBox(HINSTANCE instance, const BoxDesign& design) {
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
+    if (design.multiLine) {
+        style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_HSCROLL | WS_VSCROLL;
+    }
+    const auto index = static_cast<std::size_t>(design.box);
+    const HWND box =
+        CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", toWide(design.text).c_str(), style, 0, 0, 0, 0, window_,
+                        reinterpret_cast<HMENU>(firstBoxId + index), instance, nullptr);
+    if (box == nullptr) {
+        throwLastError();
+    }
+    // Windows' own limit of 32,767 characters would cut a pasted query; zero lifts it.
+    SendMessageW(box, EM_SETLIMITTEXT, 0, 0);
+    boxes_.at(index) = box;
+    boxBrushes_.at(index).reset(CreateSolidBrush(toColorRef(design.background)));
+}
+
+void Form1Window::createButton(HINSTANCE instance, const ButtonDesign& design) {
+    const auto index = static_cast<std::size_t>(design.button) - 1;
+    const HWND button = CreateWindowExW(
+        0, L"BUTTON", toWide(design.caption).c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0,
+        0, 0, 0, window_, reinterpret_cast<HMENU>(firstButtonId + index), instance, nullptr);
+    if (button == nullptr) {
+        throwLastError();
+    }
+    buttons_.at(index) = button;
 }
 
 void Form1Window::applyDpi(UINT dpi) {
     // The old fonts are deleted only once no control uses them any more.
     UniqueFont buttonFont = createButtonFont(dpi);
     UniqueFont boxFont = createMessageFont(dpi);
-    auto place = [dpi](HWND control, const TwipsRect& twips) {
-        SetWindowPos(control, nullptr, toPixels(twips.left, dpi), toPixels(twips.top, dpi),
-                     toPixels(twips.width, dpi), toPixels(twips.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+    const auto pixels = [dpi](int twips) { return twipsToPixels(twips, static_cast<int>(dpi)); };
+    const auto place = [&pixels](HWND control, const TwipsRect& twips) {
+        SetWindowPos(control, nullptr, pixels(twips.left), pixels(twips.top), pixels(twips.width),
+                     pixels(twips.height), SWP_NOZORDER | SWP_NOACTIVATE);
     };
-    for (std::size_t i = 0; i < boxes_.size(); ++i) {
-        place(boxes_[i], boxLayouts[i].place);
-        SendMessageW(boxes_[i], WM_SETFONT, reinterpret_cast<WPARAM>(boxFont.get()), TRUE);
+    for (const BoxDesign& design : form1Design.boxes) {
+        const HWND box = control(design.box);
+        place(box, design.place);
+        SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(boxFont.get()), TRUE);
     }
-    for (std::size_t i = 0; i < buttons_.size(); ++i) {
-        place(buttons_[i], buttonLayouts[i].place);
-        SendMessageW(buttons_[i], WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont.get()), TRUE);
+    for (const ButtonDesign& design : form1Design.buttons) {
+        const HWND button = control(design.button);
+        place(button, design.place);
+        SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont.get()), TRUE);
     }
     buttonFont_ = std::move(buttonFont);
     boxFont_ = std::move(boxFont);
-    RECT frame{0, 0, toPixels(clientWidth, dpi), toPixels(clientHeight, dpi)};
+    RECT frame{0, 0, pixels(form1Design.clientWidth), pixels(form1Design.clientHeight)};
     AdjustWindowRectExForDpi(&frame, windowStyle, FALSE, windowExStyle, dpi);
     SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -314,8 +290,11 @@ void Form1Window::setCaption(std::u16string_view caption) {
 }
 
 void Form1Window::reportError(std::u16string_view description) {
+    // The wait cursor of the command that failed must not stand over the box the user has to answer.
+    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
     // Windows titles a box "Error" when no title is passed, so the application's title is passed here.
-    MessageBoxW(window_, toWide(description).c_str(), L"Brelvix", MB_OK | MB_ICONSTOP);
+    MessageBoxW(window_, toWide(description).c_str(), toWide(form1Design.messageBoxTitle).c_str(),
+                MB_OK | MB_ICONSTOP);
 }
 
 void Form1Window::unload() {
@@ -372,26 +351,21 @@ LRESULT Form1Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) n
 }
 
 void Form1Window::onCommand(int id) {
-    if (procedures_ == nullptr) {
+    // Only the window's own buttons run a procedure: the ids of Enter and Esc reach here too.
+    const int index = id - firstButtonId;
+    if (procedures_ == nullptr || index < 0 || index >= static_cast<int>(buttons_.size())) {
         return;
     }
-    // Only the window's own buttons run a procedure: the ids of Enter and Esc reach here too.
-    using Procedure = void (Form1::*)();
-    constexpr std::array<Procedure, 6> procedures{&Form1::Command1_Click, &Form1::Command2_Click,
-                                                  &Form1::Command3_Click, &Form1::Command4_Click,
-                                                  &Form1::Command5_Click, &Form1::Command6_Click};
-    const int index = id - firstButtonId;
-    if (index >= 0 && index < static_cast<int>(procedures.size())) {
-        (procedures_->*procedures[static_cast<std::size_t>(index)])();
-    }
+    const WaitCursor busy;
+    procedures_->click(static_cast<CommandButton>(index + 1));
 }
 
 LRESULT Form1Window::onEditColour(HDC dc, HWND box) {
-    for (std::size_t i = 0; i < boxes_.size(); ++i) {
-        if (boxes_[i] == box) {
-            SetTextColor(dc, RGB(0, 0, 0));
-            SetBkColor(dc, boxLayouts[i].background);
-            return reinterpret_cast<LRESULT>(boxBrushes_[i].get());
+    for (const BoxDesign& design : form1Design.boxes) {
+        if (control(design.box) == box) {
+            SetTextColor(dc, toColorRef(design.textColour));
+            SetBkColor(dc, toColorRef(design.background));
+            return reinterpret_cast<LRESULT>(boxBrushes_.at(static_cast<std::size_t>(design.box)).get());
         }
     }
     return DefWindowProcW(window_, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),

@@ -1,8 +1,9 @@
-// Form1 as a native Win32 window: the fixed window with its nine controls at the monitor's DPI, which hands
-// each click to the procedures and gives them its controls through Form1Controls.
+// Form1 as a native Win32 window: the fixed window built from Form1's design at the monitor's DPI, which
+// hands each click to the procedures and gives them its controls through Form1Controls.
 #pragma once
 
 #include "window/form1.h"
+#include "window/form1_design.h"
 
 #include <windows.h>
 
@@ -59,6 +60,8 @@ private:
 
     void moveFocus(HWND from, bool backwards);
     void createControls(HINSTANCE instance);
+    void createBox(HINSTANCE instance, const BoxDesign& design);
+    void createButton(HINSTANCE instance, const ButtonDesign& design);
     void applyDpi(UINT dpi);
 
     HWND window_ = nullptr; // destroyed by unload, or with this object

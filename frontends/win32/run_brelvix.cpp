@@ -33,8 +33,8 @@ int runBrelvix(HINSTANCE instance, int showCommand, LoadSteps loadSteps) {
         window.emplace(instance);
     } catch (const std::exception&) {
         // With no window there is no Form_Load to report through; the user still learns why.
-        MessageBoxW(nullptr, toWide(describeFailure(std::current_exception())).c_str(), L"Brelvix",
-                    MB_OK | MB_ICONSTOP);
+        MessageBoxW(nullptr, toWide(describeFailure(std::current_exception())).c_str(),
+                    toWide(form1Design.messageBoxTitle).c_str(), MB_OK | MB_ICONSTOP);
         return 1;
     }
     WindowsClipboard clipboard(window->handle());

@@ -11,7 +11,6 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include <array>
 #include <string>
 
 using namespace brelvix;
@@ -24,9 +23,11 @@ constexpr int paste = 2;
 constexpr int copy = 3; // disabled at start, like Add String
 constexpr int addString = 6;
 
-// The access key of each button, by button number; index 0 is unused.
-constexpr std::array<Qt::Key, 7> accessKeys{Qt::Key_unknown, Qt::Key_A, Qt::Key_V, Qt::Key_C,
-                                            Qt::Key_X,       Qt::Key_E, Qt::Key_S};
+// The letter that follows "&" in the button's caption.
+Qt::Key accessKey(int command) {
+    const std::u16string_view caption = designOf(static_cast<CommandButton>(command)).caption;
+    return static_cast<Qt::Key>(caption[caption.find(u'&') + 1]);
+}
 
 // Every character exactly as it stands, lone surrogates and NULs included.
 QString exactly(std::u16string_view text) {
@@ -69,7 +70,7 @@ private slots:
         QPushButton& button = window.command(command);
         QSignalSpy clicked(&button, &QAbstractButton::clicked);
 
-        QTest::keyClick(QApplication::focusWidget(), accessKeys[command], Qt::AltModifier);
+        QTest::keyClick(QApplication::focusWidget(), accessKey(command), Qt::AltModifier);
 
         if (clicks) {
             QTRY_COMPARE(clicked.count(), 1); // an access key clicks after a short visible press
@@ -115,6 +116,22 @@ private slots:
         }
     }
 
+    void waitCursorStandsOnlyWhileACommandRuns() {
+        LayoutProbe probe;
+        LoadSteps steps;
+        steps.createLayout = [&probe] { return probeLayout(probe); };
+        ShownForm window(steps);
+        QVERIFY(window.ready());
+        Qt::CursorShape whileRunning = Qt::ArrowCursor;
+        probe.whileRunning = [&] {
+            const QCursor* cursor = QGuiApplication::overrideCursor();
+            whileRunning = cursor != nullptr ? cursor->shape() : Qt::ArrowCursor;
+        };
+        window.command(adjust).click();
+        QCOMPARE(whileRunning, Qt::WaitCursor);
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+    }
+
     void reportErrorShowsTheDescriptionAsWrittenInACriticalBox() {
         LayoutProbe probe;
         LoadSteps steps;
@@ -130,7 +147,7 @@ private slots:
 
         QCOMPARE(watcher.reports.size(), std::size_t{1});
         const MessageBoxWatcher::Report& report = watcher.reports[0];
-        QCOMPARE(report.title, QStringLiteral("Brelvix"));
+        QCOMPARE(report.title, toQString(form1Design.messageBoxTitle));
         QCOMPARE(report.text, QStringLiteral("<b>no</b> memory &amp; <i>more</i>"));
         QCOMPARE(report.icon, QMessageBox::Critical);
         QCOMPARE(report.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));

@@ -43,6 +43,9 @@ private:
                           std::u16string result) const {
         probe_.source = source;
         probe_.prefix = prefix;
+        if (probe_.whileRunning) {
+            probe_.whileRunning();
+        }
         switch (probe_.failure) {
         case LayoutProbe::Failure::StdException:
             throw std::runtime_error(probe_.description);

@@ -3,6 +3,8 @@
 #pragma once
 
 #include "frontends/qt/form1_widget.h"
+#include "frontends/qt/text_box_lines.h"
+#include "window/form1_design.h"
 
 #include <QLineEdit>
 #include <QMessageBox>
@@ -15,6 +17,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace brelvix::testing {
@@ -37,6 +40,8 @@ struct LayoutProbe {
     std::u16string prefix;
     Failure failure = Failure::None;
     std::string description = "the layout failed";
+    // Runs while the layout runs, to look at the window at that moment.
+    std::function<void()> whileRunning;
 };
 
 // A layout that records its input in `probe` and answers with a fixed text, or fails as the probe says.
@@ -79,6 +84,11 @@ public:
     QLineEdit& text3() const { return control<QLineEdit>("Text3"); }
     QPushButton& command(int number) const {
         return control<QPushButton>("Command" + std::to_string(number));
+    }
+
+    QWidget& control(TabStop stop) const {
+        const std::u16string_view name = std::visit([](auto id) { return designOf(id).name; }, stop);
+        return control<QWidget>(toQString(name).toStdString());
     }
 
     template <typename Control>

@@ -10,11 +10,19 @@
 
 #include <cstdlib>
 #include <functional>
+#include <memory>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace brelvix {
 namespace {
+
+std::u16string windowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return toU16(text);
+}
 
 // Hands every queued message to the window as the program's loop does, until none is left.
 void pump(Form1Window& window) {
@@ -64,6 +72,9 @@ struct ShownWindow {
     }
 
     bool enabled(CommandButton button) const { return IsWindowEnabled(window.control(button)) != FALSE; }
+    HWND control(TabStop stop) const {
+        return std::visit([this](auto id) { return window.control(id); }, stop);
+    }
 
     Form1Window window;
     WindowsClipboard clipboard;
@@ -129,21 +140,10 @@ private:
         return TRUE;
     }
 
-    static std::u16string windowText(HWND window) {
-        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-        text.resize(
-            static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-        return toU16(text);
-    }
-
     static inline MessageBoxWatcher* active_ = nullptr;
     std::function<void()> whileOpen_;
     UINT_PTR timer_;
 };
-
-int pixels(int twips, UINT dpi) {
-    return static_cast<int>(twips * static_cast<long long>(dpi) / 1440);
-}
 
 RECT placeInClient(HWND control) {
     RECT place{};
@@ -152,40 +152,28 @@ RECT placeInClient(HWND control) {
     return place;
 }
 
-TEST(Layout, ClientAreaAndControlsStandAtTheirTwipsAtTheMonitorsDpi) {
+TEST(Layout, ClientAreaAndControlsStandAtTheirDesignedPlacesAtTheMonitorsDpi) {
     ShownWindow shown;
     ASSERT_TRUE(shown.loaded);
-    const UINT dpi = GetDpiForWindow(shown.window.handle());
+    const int dpi = static_cast<int>(GetDpiForWindow(shown.window.handle()));
     if (const char* expected = std::getenv("BRELVIX_EXPECTED_DPI")) {
-        ASSERT_EQ(dpi, static_cast<UINT>(std::atoi(expected)));
+        ASSERT_EQ(dpi, std::atoi(expected));
     }
+    const auto pixels = [dpi](int twips) { return twipsToPixels(twips, dpi); };
     RECT client{};
     GetClientRect(shown.window.handle(), &client);
-    EXPECT_EQ(client.right, pixels(9915, dpi));
-    EXPECT_EQ(client.bottom, pixels(7935, dpi));
+    EXPECT_EQ(client.right, pixels(form1Design.clientWidth));
+    EXPECT_EQ(client.bottom, pixels(form1Design.clientHeight));
     const LONG style = GetWindowLongW(shown.window.handle(), GWL_STYLE);
     EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0) << "the frame is fixed";
 
-    const struct {
-        HWND control;
-        int left, top, width, height;
-    } rows[] = {
-        {shown.window.control(TextBox::Text1), 135, 180, 9645, 1545},
-        {shown.window.control(TextBox::Text2), 135, 1800, 9645, 5100},
-        {shown.window.control(TextBox::Text3), 135, 7020, 9645, 270},
-        {shown.window.control(CommandButton::Command2), 135, 7425, 1545, 375},
-        {shown.window.control(CommandButton::Command1), 1755, 7425, 1545, 375},
-        {shown.window.control(CommandButton::Command3), 3375, 7425, 1545, 375},
-        {shown.window.control(CommandButton::Command5), 4995, 7425, 1545, 375},
-        {shown.window.control(CommandButton::Command6), 6615, 7425, 1545, 375},
-        {shown.window.control(CommandButton::Command4), 8235, 7425, 1545, 375},
-    };
-    for (const auto& row : rows) {
-        const RECT place = placeInClient(row.control);
-        EXPECT_EQ(place.left, pixels(row.left, dpi));
-        EXPECT_EQ(place.top, pixels(row.top, dpi));
-        EXPECT_EQ(place.right - place.left, pixels(row.width, dpi));
-        EXPECT_EQ(place.bottom - place.top, pixels(row.height, dpi));
+    for (const TabStop& stop : form1Design.tabOrder) {
+        const TwipsRect& designed = std::visit([](auto id) { return designOf(id).place; }, stop);
+        const RECT place = placeInClient(shown.control(stop));
+        EXPECT_EQ(place.left, pixels(designed.left));
+        EXPECT_EQ(place.top, pixels(designed.top));
+        EXPECT_EQ(place.right - place.left, pixels(designed.width));
+        EXPECT_EQ(place.bottom - place.top, pixels(designed.height));
     }
 }
 
@@ -208,17 +196,19 @@ TEST(Layout, ButtonsDrawInTheJapaneseFontAndBoxesInTheMessageFont) {
         ReleaseDC(control, dc);
         return std::wstring(face);
     };
-    for (int number = 1; number <= 6; ++number) {
+    const FontDesign& design = form1Design.buttonFont;
+    for (const ButtonDesign& button : form1Design.buttons) {
         TEXTMETRICW textMetrics{};
-        const std::wstring face =
-            selected(shown.window.control(static_cast<CommandButton>(number)), textMetrics);
-        // Windows names the font as asked for; Wine names the font its substitute found.
-        EXPECT_TRUE(face == L"ＭＳ Ｐゴシック" || face == L"IPAPGothic" || face == L"IPA Pゴシック")
+        const std::wstring face = selected(shown.window.control(button.button), textMetrics);
+        // Windows names the font as asked for; Wine names the font its substitute found, in English or in
+        // Japanese.
+        EXPECT_TRUE(face == toWide(design.families.front()) || face == L"IPAPGothic" ||
+                    face == L"IPA Pゴシック")
             << toUtf8(face);
-        EXPECT_EQ(textMetrics.tmCharSet, SHIFTJIS_CHARSET);
-        EXPECT_EQ(textMetrics.tmWeight, FW_NORMAL);
-        EXPECT_EQ(textMetrics.tmHeight - textMetrics.tmInternalLeading,
-                  MulDiv(825, static_cast<int>(dpi), 7200));
+        EXPECT_EQ(textMetrics.tmCharSet, design.characterSet);
+        EXPECT_EQ(textMetrics.tmWeight, design.weight);
+        // 8.25 points: 11 pixels at 96 DPI, and 16.5 rounded to 17 at 144.
+        EXPECT_EQ(textMetrics.tmHeight - textMetrics.tmInternalLeading, dpi == 144 ? 17 : 11);
     }
     // Whatever font the system's message font resolves to, the boxes draw in it.
     const HFONT messageFont = CreateFontIndirectW(&metrics.lfMessageFont);
@@ -234,29 +224,27 @@ TEST(Layout, ButtonsDrawInTheJapaneseFontAndBoxesInTheMessageFont) {
     }
 }
 
-TEST(Look, BoxesHoldBlackTextOnTheirColoursAndNoLimitOfTheirOwn) {
+TEST(Look, BoxesHoldTheirDesignedColoursCaptionsAndNoLimitOfTheirOwn) {
     ShownWindow shown;
     ASSERT_TRUE(shown.loaded);
-    const struct {
-        TextBox box;
-        COLORREF background;
-    } rows[] = {{TextBox::Text1, RGB(255, 255, 255)},
-                {TextBox::Text2, RGB(0, 255, 0)},
-                {TextBox::Text3, RGB(255, 255, 0)}};
+    const auto colorRef = [](const Rgb& rgb) { return RGB(rgb.red, rgb.green, rgb.blue); };
     const HDC dc = CreateCompatibleDC(nullptr);
-    for (const auto& row : rows) {
-        const HWND box = shown.window.control(row.box);
+    for (const BoxDesign& design : form1Design.boxes) {
+        const HWND box = shown.window.control(design.box);
         const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(shown.window.handle(), WM_CTLCOLOREDIT,
                                                                  reinterpret_cast<WPARAM>(dc),
                                                                  reinterpret_cast<LPARAM>(box)));
         LOGBRUSH painted{};
         ASSERT_NE(GetObjectW(brush, sizeof painted, &painted), 0);
-        EXPECT_EQ(painted.lbColor, row.background);
-        EXPECT_EQ(GetBkColor(dc), row.background);
-        EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 0));
+        EXPECT_EQ(painted.lbColor, colorRef(design.background));
+        EXPECT_EQ(GetBkColor(dc), colorRef(design.background));
+        EXPECT_EQ(GetTextColor(dc), colorRef(design.textColour));
         EXPECT_GE(static_cast<unsigned long>(SendMessageW(box, EM_GETLIMITTEXT, 0, 0)), 0x7FFFFFFEul);
     }
     DeleteDC(dc);
+    for (const ButtonDesign& design : form1Design.buttons) {
+        EXPECT_EQ(windowText(shown.window.control(design.button)), design.caption);
+    }
 }
 
 TEST(Keyboard, TabVisitsTheControlsInOrderPassingDisabledButtons) {
@@ -266,18 +254,15 @@ TEST(Keyboard, TabVisitsTheControlsInOrderPassingDisabledButtons) {
         if (laidOut) {
             shown.click(CommandButton::Command1);
         }
-        const Form1Window& w = shown.window;
-        std::vector<HWND> expected{w.control(CommandButton::Command1), w.control(CommandButton::Command2)};
-        if (laidOut) {
-            expected.push_back(w.control(CommandButton::Command3));
+        // The design's order from the second stop round to the first, passing over disabled buttons.
+        std::vector<HWND> expected;
+        for (std::size_t i = 1; i <= form1Design.tabOrder.size(); ++i) {
+            const HWND stop = shown.control(form1Design.tabOrder[i % form1Design.tabOrder.size()]);
+            if (IsWindowEnabled(stop)) {
+                expected.push_back(stop);
+            }
         }
-        expected.insert(expected.end(), {w.control(CommandButton::Command4), w.control(TextBox::Text2),
-                                         w.control(CommandButton::Command5)});
-        if (laidOut) {
-            expected.push_back(w.control(CommandButton::Command6));
-        }
-        expected.insert(expected.end(), {w.control(TextBox::Text3), w.control(TextBox::Text1)});
-        SetFocus(w.control(TextBox::Text1));
+        SetFocus(shown.control(form1Design.tabOrder.front()));
         std::vector<HWND> visited;
         for (std::size_t i = 0; i < expected.size(); ++i) {
             press(shown.window, WM_KEYDOWN, VK_TAB);
@@ -359,6 +344,36 @@ TEST(Clipboard, QueryGoesThroughTheRealClipboardWithItsLineBreaks) {
     EXPECT_EQ(shown.clipboard.text(), u"");
 }
 
+// A layout that notes the cursor shown while it runs.
+class CursorProbeLayout final : public LayoutEngine {
+public:
+    explicit CursorProbeLayout(HCURSOR& whileRunning)
+        : whileRunning_(whileRunning) {}
+
+    std::u16string adjustLayout(std::u16string_view) const override { return note(); }
+    std::u16string addStringLayout(std::u16string_view, std::u16string_view) const override { return note(); }
+
+private:
+    std::u16string note() const {
+        whileRunning_ = GetCursor();
+        return u"laid out";
+    }
+
+    HCURSOR& whileRunning_;
+};
+
+TEST(Busy, TheWaitCursorStandsWhileACommandRunsAndTheArrowAfterIt) {
+    HCURSOR whileRunning = nullptr;
+    LoadSteps steps;
+    steps.createLayout = [&whileRunning] { return std::make_unique<CursorProbeLayout>(whileRunning); };
+    ShownWindow shown(steps);
+    ASSERT_TRUE(shown.loaded);
+    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+    shown.click(CommandButton::Command1);
+    EXPECT_EQ(whileRunning, LoadCursorW(nullptr, IDC_WAIT));
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW));
+}
+
 // Another program holds the clipboard open until the object goes.
 class ClipboardHolder {
 public:
@@ -407,8 +422,10 @@ TEST(Clipboard, HeldByAnotherProgramClearReportsWindowsWordsAndPasteGoesOnSilent
     ASSERT_TRUE(holder.holding());
 
     bool emptiedAndInStartWhileReported = false;
+    bool arrowWhileReported = false;
     {
         MessageBoxWatcher watcher([&] {
+            arrowWhileReported = GetCursor() == LoadCursorW(nullptr, IDC_ARROW);
             emptiedAndInStartWhileReported =
                 shown.window.text(TextBox::Text1).empty() && shown.window.text(TextBox::Text2).empty() &&
                 shown.enabled(CommandButton::Command2) && !shown.enabled(CommandButton::Command3) &&
@@ -416,11 +433,12 @@ TEST(Clipboard, HeldByAnotherProgramClearReportsWindowsWordsAndPasteGoesOnSilent
         });
         shown.click(CommandButton::Command5);
         ASSERT_EQ(watcher.reports.size(), 1u);
-        EXPECT_EQ(watcher.reports[0].title, L"Brelvix");
+        EXPECT_EQ(watcher.reports[0].title, toWide(form1Design.messageBoxTitle));
         EXPECT_TRUE(watcher.reports[0].criticalIcon);
         EXPECT_FALSE(watcher.reports[0].text.empty());
         EXPECT_EQ(watcher.reports[0].text.find(L"clipboard"), std::wstring::npos) << "not Windows' own words";
         EXPECT_TRUE(emptiedAndInStartWhileReported);
+        EXPECT_TRUE(arrowWhileReported) << "the wait cursor stood over the message box";
     }
     MessageBoxWatcher watcher;
     shown.window.setText(TextBox::Text1, u"kept");
@@ -441,7 +459,7 @@ TEST(Load, AFailureIsReportedAndTheWindowNeverShown) {
     });
     EXPECT_EQ(runBrelvix(GetModuleHandleW(nullptr), SW_SHOWNORMAL, steps), 1);
     ASSERT_EQ(watcher.reports.size(), 1u);
-    EXPECT_EQ(watcher.reports[0].title, L"Brelvix");
+    EXPECT_EQ(watcher.reports[0].title, toWide(form1Design.messageBoxTitle));
     EXPECT_TRUE(watcher.reports[0].criticalIcon);
     EXPECT_FALSE(watcher.reports[0].text.empty());
     EXPECT_FALSE(shownWhileReported);

@@ -135,16 +135,7 @@ struct LoadedForm {
 
     bool load() { return form.Form_Load(); }
 
-    void click(int command) {
-        const std::array<void (Form1::*)(), 7> procedures{nullptr,
-                                                          &Form1::Command1_Click,
-                                                          &Form1::Command2_Click,
-                                                          &Form1::Command3_Click,
-                                                          &Form1::Command4_Click,
-                                                          &Form1::Command5_Click,
-                                                          &Form1::Command6_Click};
-        (form.*procedures.at(static_cast<std::size_t>(command)))();
-    }
+    void click(int command) { form.click(static_cast<CommandButton>(command)); }
 
     // Brings the freshly loaded window into `state` by the commands a user would use.
     void enter(const std::string& state) {
