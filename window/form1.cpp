@@ -97,7 +97,8 @@ bool Form1::reportAndStop(Steps&& steps) {
         failure = std::current_exception();
     }
     // The box runs an event loop of its own; it is shown once the handler has let go of the failure.
-    controls_.reportError(describeFailure(failure));
+    showDescription(std::move(failure),
+                    [this](std::u16string_view description) { controls_.reportError(description); });
     return false;
 }
 

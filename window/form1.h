@@ -11,6 +11,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <utility>
 
 namespace brelvix {
 
@@ -53,5 +55,23 @@ private:
 // The description a failure gives the user: what() of a standard exception, read as UTF-8 (a byte that is
 // no UTF-8 shows as U+FFFD), and a fixed text for anything else.
 std::u16string describeFailure(std::exception_ptr failure);
+
+// What the user reads when memory runs out even for the description. A literal, so it ends in a NUL.
+inline constexpr std::u16string_view undescribedFailure =
+    u"The command failed, and there is not enough memory left to say why.";
+
+// Hands `show` the failure's description, or undescribedFailure where building it fails: a failure must be
+// reported, not end the program.
+template <typename Show>
+void showDescription(std::exception_ptr failure, Show&& show) {
+    std::u16string description;
+    try {
+        description = describeFailure(std::move(failure));
+    } catch (...) {
+        show(undescribedFailure);
+        return;
+    }
+    show(description);
+}
 
 } // namespace brelvix

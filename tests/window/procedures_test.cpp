@@ -6,8 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdlib>
 #include <functional>
 #include <map>
+#include <new>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -18,6 +20,10 @@ namespace {
 using namespace std::string_literals;
 
 constexpr std::u16string_view defaultPrefix = u"strSQL = strSQL & \"";
+
+// While set, every allocation fails, as when memory has run out. The failure report gives it back, as the
+// memory the failed command held is free again by then.
+bool memoryExhausted = false;
 
 // The window as the procedures see it, starting as laid out: every button enabled, a sample query.
 class FakeWindow final : public Form1Controls {
@@ -38,6 +44,7 @@ public:
     std::u16string caption() const override { return title; }
     void setCaption(std::u16string_view caption) override { title = caption; }
     void reportError(std::u16string_view description) override {
+        memoryExhausted = false;
         reports.push_back({std::u16string(description), state(), title, texts.at(TextBox::Text1),
                            texts.at(TextBox::Text2)});
     }
@@ -84,7 +91,7 @@ public:
     bool failWrite = false;
 };
 
-enum class Failure { None, Standard, Other };
+enum class Failure { None, Standard, Other, OutOfMemory };
 
 // Records what it was handed and answers A[source] or S[prefix|source], or fails as told.
 class ProbeLayout final : public LayoutEngine {
@@ -111,6 +118,10 @@ private:
         }
         if (failure == Failure::Other) {
             throw 42;
+        }
+        if (failure == Failure::OutOfMemory) {
+            memoryExhausted = true;
+            throw std::bad_alloc();
         }
         return result;
     }
@@ -367,9 +378,15 @@ TEST(ReportAndStop, AFailingLayoutLeavesTheResultAndTheButtonsAsTheyWere) {
          u"Speicher erschöpft \U0001F600"},
         {LoadedForm::adjust, "Laid out", Failure::Standard, "no \xFF UTF-8 \xE2\x82 \xC0\xAF",
          u"no \uFFFD UTF-8 \uFFFD\uFFFD \uFFFD\uFFFD"},
+        // Not even the description fits: the report must still come, not the program end.
+        {LoadedForm::addString, "Laid out", Failure::OutOfMemory, "", undescribedFailure},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.description);
+        // Should the failure escape the command, memory comes back before the test reports it.
+        const struct MemoryBack {
+            ~MemoryBack() { memoryExhausted = false; }
+        } memoryBack;
         LoadedForm loaded;
         ASSERT_TRUE(loaded.load());
         loaded.enter(row.from);
@@ -420,3 +437,23 @@ TEST(HandOver, TheRealLayoutLaysOutWhatTheSourceBoxHolds) {
 
 } // namespace
 } // namespace brelvix
+
+// The program's allocations, failing while memory is exhausted. Kept out of line, so that the compiler does not
+// mistake the free() inside for one that meets memory of new.
+[[gnu::noinline]] void* operator new(std::size_t size) {
+    if (brelvix::memoryExhausted) {
+        throw std::bad_alloc();
+    }
+    if (void* memory = std::malloc(size == 0 ? 1 : size)) {
+        return memory;
+    }
+    throw std::bad_alloc();
+}
+
+[[gnu::noinline]] void operator delete(void* memory) noexcept {
+    std::free(memory);
+}
+
+[[gnu::noinline]] void operator delete(void* memory, std::size_t) noexcept {
+    std::free(memory);
+}
