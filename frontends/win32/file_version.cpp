@@ -16,6 +16,7 @@ std::wstring ownFileName() {
     // A path may be longer than MAX_PATH; the buffer grows until the whole path fits.
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
+        SetLastError(ERROR_SUCCESS);
         const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length == 0) {
             throwLastError();
@@ -33,11 +34,13 @@ std::wstring ownFileName() {
 AppVersion readFileVersion() {
     const std::wstring path = ownFileName();
     DWORD unused = 0;
+    SetLastError(ERROR_SUCCESS);
     const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &unused);
     if (size == 0) {
         throwLastError();
     }
     std::vector<BYTE> data(size);
+    SetLastError(ERROR_SUCCESS);
     if (!GetFileVersionInfoW(path.c_str(), 0, size, data.data())) {
         throwLastError();
     }

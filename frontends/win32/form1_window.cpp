@@ -1,5 +1,5 @@
-// Form1 on Win32: creates the window and its controls, keeps their places and fonts at the monitor's DPI,
-// colours the text boxes, and runs a procedure for each click.
+// Form1 on Win32: creates the window and its controls, keeps their places, fonts and icons at the monitor's
+// DPI, colours the text boxes, names the controls for screen readers, and runs a procedure for each click.
 #include "frontends/win32/form1_window.h"
 
 #include "frontends/win32/windows_error.h"
@@ -57,7 +57,10 @@ std::u16string windowText(HWND window) {
 }
 
 void setWindowText(HWND window, std::u16string_view text) {
-    if (!SetWindowTextW(window, toWide(text).c_str())) {
+    const std::wstring wide = toWide(text);
+    // An edit box that runs out of memory refuses the text without a word of its own.
+    SetLastError(ERROR_SUCCESS);
+    if (!SetWindowTextW(window, wide.c_str())) {
         throwLastError();
     }
 }
@@ -67,15 +70,10 @@ void registerWindowClass(HINSTANCE instance, WNDPROC procedure) {
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
-    // The program file carries the icon; a program without it (a test) gets Windows' default.
-    windowClass.hIcon = static_cast<HICON>(
-        LoadImageW(instance, MAKEINTRESOURCEW(iconResource), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
-    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(iconResource), IMAGE_ICON,
-                                                        GetSystemMetrics(SM_CXSMICON),
-                                                        GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = windowClassName;
+    SetLastError(ERROR_SUCCESS);
     if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
         throwLastError();
     }
@@ -90,6 +88,8 @@ UniqueFont createButtonFont(UINT dpi) {
     font.lfCharSet = static_cast<BYTE>(design.characterSet);
     // Windows substitutes a font of the character set on its own; the other families are for Qt.
     toWide(design.families.front()).copy(font.lfFaceName, LF_FACESIZE - 1);
+    // CreateFontIndirectW gives no reason when it fails; a cleared last error shows that, not a stale one.
+    SetLastError(ERROR_SUCCESS);
     UniqueFont created(CreateFontIndirectW(&font));
     if (created == nullptr) {
         throwLastError();
@@ -100,9 +100,11 @@ UniqueFont createButtonFont(UINT dpi) {
 UniqueFont createMessageFont(UINT dpi) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
+    SetLastError(ERROR_SUCCESS);
     if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi)) {
         throwLastError();
     }
+    SetLastError(ERROR_SUCCESS);
     UniqueFont created(CreateFontIndirectW(&metrics.lfMessageFont));
     if (created == nullptr) {
         throwLastError();
@@ -110,19 +112,38 @@ UniqueFont createMessageFont(UINT dpi) {
     return created;
 }
 
+// The window's outer size that holds the designed client area at `dpi`.
+SIZE frameSize(UINT dpi) {
+    const auto pixels = [dpi](int twips) { return twipsToPixels(twips, static_cast<int>(dpi)); };
+    RECT frame{0, 0, pixels(form1Design.clientWidth), pixels(form1Design.clientHeight)};
+    AdjustWindowRectExForDpi(&frame, windowStyle, FALSE, windowExStyle, dpi);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+// The program file carries the icon; a program without it (a test) gets none, and Windows shows its default.
+UniqueIcon loadIcon(HINSTANCE instance, int side) {
+    return UniqueIcon(
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(iconResource), IMAGE_ICON, side, side, 0)));
+}
+
 } // namespace
 
-Form1Window::Form1Window(HINSTANCE instance) {
+Form1Window::Form1Window(HINSTANCE instance)
+    : instance_(instance) {
     registerWindowClass(instance, &Form1Window::windowProcedure);
-    window_ = CreateWindowExW(windowExStyle, windowClassName, toWide(form1Design.title).c_str(), windowStyle,
-                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                              instance, this);
+    const std::wstring title = toWide(form1Design.title);
+    SetLastError(ERROR_SUCCESS);
+    window_ = CreateWindowExW(windowExStyle, windowClassName, title.c_str(), windowStyle, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
     if (window_ == nullptr) {
         throwLastError();
     }
     try {
         createControls(instance);
-        applyDpi(GetDpiForWindow(window_));
+        const UINT dpi = GetDpiForWindow(window_);
+        applyDpi(dpi);
+        const SIZE frame = frameSize(dpi);
+        SetWindowPos(window_, nullptr, 0, 0, frame.cx, frame.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     } catch (...) {
         // No destructor runs for an object that was never made; the window must not outlive it.
         unload();
@@ -159,9 +180,10 @@ void Form1Window::createBox(HINSTANCE instance, const BoxDesign& design) {
         style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_HSCROLL | WS_VSCROLL;
     }
     const auto index = static_cast<std::size_t>(design.box);
-    const HWND box =
-        CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", toWide(design.text).c_str(), style, 0, 0, 0, 0, window_,
-                        reinterpret_cast<HMENU>(firstBoxId + index), instance, nullptr);
+    const std::wstring text = toWide(design.text);
+    SetLastError(ERROR_SUCCESS);
+    const HWND box = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", text.c_str(), style, 0, 0, 0, 0, window_,
+                                     reinterpret_cast<HMENU>(firstBoxId + index), instance, nullptr);
     if (box == nullptr) {
         throwLastError();
     }
@@ -169,17 +191,21 @@ void Form1Window::createBox(HINSTANCE instance, const BoxDesign& design) {
     SendMessageW(box, EM_SETLIMITTEXT, 0, 0);
     boxes_.at(index) = box;
     boxBrushes_.at(index).reset(CreateSolidBrush(toColorRef(design.background)));
+    accessibleNames_.name(box, design.accessibleName);
 }
 
 void Form1Window::createButton(HINSTANCE instance, const ButtonDesign& design) {
     const auto index = static_cast<std::size_t>(design.button) - 1;
-    const HWND button = CreateWindowExW(
-        0, L"BUTTON", toWide(design.caption).c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0,
-        0, 0, 0, window_, reinterpret_cast<HMENU>(firstButtonId + index), instance, nullptr);
+    const std::wstring caption = toWide(design.caption);
+    SetLastError(ERROR_SUCCESS);
+    const HWND button =
+        CreateWindowExW(0, L"BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0,
+                        0, 0, 0, window_, reinterpret_cast<HMENU>(firstButtonId + index), instance, nullptr);
     if (button == nullptr) {
         throwLastError();
     }
     buttons_.at(index) = button;
+    accessibleNames_.name(button, design.accessibleName);
 }
 
 void Form1Window::applyDpi(UINT dpi) {
@@ -203,10 +229,17 @@ void Form1Window::applyDpi(UINT dpi) {
     }
     buttonFont_ = std::move(buttonFont);
     boxFont_ = std::move(boxFont);
-    RECT frame{0, 0, pixels(form1Design.clientWidth), pixels(form1Design.clientHeight)};
-    AdjustWindowRectExForDpi(&frame, windowStyle, FALSE, windowExStyle, dpi);
-    SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    applyIcons(dpi);
+}
+
+void Form1Window::applyIcons(UINT dpi) {
+    UniqueIcon smallIcon = loadIcon(instance_, GetSystemMetricsForDpi(SM_CXSMICON, dpi));
+    UniqueIcon largeIcon = loadIcon(instance_, GetSystemMetricsForDpi(SM_CXICON, dpi));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon.get()));
+    // The window no longer shows the old icons; they go only now.
+    smallIcon_ = std::move(smallIcon);
+    largeIcon_ = std::move(largeIcon);
 }
 
 void Form1Window::show(int showCommand) {
@@ -232,6 +265,11 @@ bool Form1Window::handleKeyboard(MSG& message) {
     if (window_ == nullptr) {
         return false;
     }
+    // The dialog manager takes a plain letter typed on a focused button for an access key; an access key acts
+    // only with Alt (WM_SYSCHAR), and typing on a button does nothing.
+    if (message.message == WM_CHAR && isButton(message.hwnd)) {
+        return true;
+    }
     if (message.message == WM_KEYDOWN) {
         const HWND focus = GetFocus();
         const bool inMultiLineBox = focus == control(TextBox::Text1) || focus == control(TextBox::Text2);
@@ -249,6 +287,10 @@ bool Form1Window::handleKeyboard(MSG& message) {
         }
     }
     return IsDialogMessageW(window_, &message) != FALSE;
+}
+
+bool Form1Window::isButton(HWND control) const {
+    return std::find(buttons_.begin(), buttons_.end(), control) != buttons_.end();
 }
 
 void Form1Window::moveFocus(HWND from, bool backwards) {
@@ -292,9 +334,7 @@ void Form1Window::setCaption(std::u16string_view caption) {
 void Form1Window::reportError(std::u16string_view description) {
     // The wait cursor of the command that failed must not stand over the box the user has to answer.
     SetCursor(LoadCursorW(nullptr, IDC_ARROW));
-    // Windows titles a box "Error" when no title is passed, so the application's title is passed here.
-    MessageBoxW(window_, toWide(description).c_str(), toWide(form1Design.messageBoxTitle).c_str(),
-                MB_OK | MB_ICONSTOP);
+    showFailure(window_, description);
 }
 
 void Form1Window::unload() {
@@ -332,13 +372,18 @@ LRESULT Form1Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) n
     case WM_DPICHANGED:
         onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
+    case WM_GETDPISCALEDSIZE:
+        // The suggested rectangle of WM_DPICHANGED then holds the designed client area exactly, not a size
+        // scaled from the old one and rounded twice.
+        *reinterpret_cast<SIZE*>(lParam) = frameSize(static_cast<UINT>(wParam));
+        return TRUE;
     case WM_ACTIVATE:
         if (onActivate(LOWORD(wParam) != WA_INACTIVE)) {
             return 0;
         }
         break;
     case WM_DESTROY:
-        PostQuitMessage(0);
+        onDestroy();
         return 0;
     case WM_NCDESTROY:
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
@@ -372,14 +417,23 @@ LRESULT Form1Window::onEditColour(HDC dc, HWND box) {
                           reinterpret_cast<LPARAM>(box));
 }
 
+// Only the suggested rectangle moves and sizes the window: a size of its own first, at the old corner, could
+// put it back on the old monitor and make the DPI flip to and fro.
 void Form1Window::onDpiChanged(UINT dpi, const RECT& suggested) {
     try {
         applyDpi(dpi);
-    } catch (const WindowsError&) {
+    } catch (...) {
         // The fonts of the old DPI stay; the window still works, only less sharp.
     }
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form1Window::onDestroy() {
+    accessibleNames_.clear();
+    // The window decides nothing about the program's end: the message loop ends once the window is gone.
+    // Should it go while the loop waits (another program sent it WM_CLOSE), this wakes the loop to see that.
+    PostMessageW(nullptr, WM_NULL, 0, 0);
 }
 
 bool Form1Window::onActivate(bool active) {

@@ -2,6 +2,7 @@
 // hands each click to the procedures and gives them its controls through Form1Controls.
 #pragma once
 
+#include "frontends/win32/accessible_names.h"
 #include "window/form1.h"
 #include "window/form1_design.h"
 
@@ -18,6 +19,11 @@ struct GdiObjectDeleter {
 };
 using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
 using UniqueBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiObjectDeleter>;
+
+struct IconDeleter {
+    void operator()(HICON icon) const { DestroyIcon(icon); }
+};
+using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
 
 class Form1Window final : public Form1Controls {
 public:
@@ -38,8 +44,8 @@ public:
     // Shows the window centred on its monitor's work area, with the focus in Text1.
     void show(int showCommand);
 
-    // The window's share of a queued message before it is dispatched: Tab between the controls, access keys,
-    // and Enter and Esc clicking no button. True when the message has been dealt with in full.
+    // The window's share of a queued message before it is dispatched: Tab between the controls, access keys
+    // with Alt only, and Enter and Esc clicking no button. True when the message has been dealt with in full.
     bool handleKeyboard(MSG& message);
 
     std::u16string text(TextBox box) const override;
@@ -57,19 +63,27 @@ private:
     LRESULT onEditColour(HDC dc, HWND box);
     void onDpiChanged(UINT dpi, const RECT& suggested);
     bool onActivate(bool active);
+    void onDestroy();
 
     void moveFocus(HWND from, bool backwards);
     void createControls(HINSTANCE instance);
     void createBox(HINSTANCE instance, const BoxDesign& design);
     void createButton(HINSTANCE instance, const ButtonDesign& design);
+    // The fonts, the controls' places and the icons of `dpi`; the window's own size is the caller's.
     void applyDpi(UINT dpi);
+    void applyIcons(UINT dpi);
+    bool isButton(HWND control) const;
 
+    HINSTANCE instance_;
     HWND window_ = nullptr; // destroyed by unload, or with this object
     std::array<HWND, 3> boxes_{};
     std::array<HWND, 6> buttons_{};
     UniqueFont buttonFont_;
     UniqueFont boxFont_;
     std::array<UniqueBrush, 3> boxBrushes_;
+    UniqueIcon smallIcon_;
+    UniqueIcon largeIcon_;
+    AccessibleNames accessibleNames_;
     Form1* procedures_ = nullptr;
     HWND focusWhileInactive_ = nullptr;
 };

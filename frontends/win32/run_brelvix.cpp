@@ -12,9 +12,10 @@ namespace brelvix {
 
 int runMessageLoop(Form1Window& window) {
     MSG message{};
-    for (;;) {
+    while (window.handle() != nullptr) {
         const BOOL received = GetMessageW(&message, nullptr, 0, 0);
         if (received == 0) {
+            // Someone else asked the thread to end, as Windows may when the session ends.
             return static_cast<int>(message.wParam);
         }
         if (received == -1) {
@@ -25,16 +26,17 @@ int runMessageLoop(Form1Window& window) {
             DispatchMessageW(&message);
         }
     }
+    return 0;
 }
 
 int runBrelvix(HINSTANCE instance, int showCommand, LoadSteps loadSteps) {
     std::optional<Form1Window> window;
     try {
         window.emplace(instance);
-    } catch (const std::exception&) {
+    } catch (...) {
         // With no window there is no Form_Load to report through; the user still learns why.
-        MessageBoxW(nullptr, toWide(describeFailure(std::current_exception())).c_str(),
-                    toWide(form1Design.messageBoxTitle).c_str(), MB_OK | MB_ICONSTOP);
+        showDescription(std::current_exception(),
+                        [](std::u16string_view description) { showFailure(nullptr, description); });
         return 1;
     }
     WindowsClipboard clipboard(window->handle());

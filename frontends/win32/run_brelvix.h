@@ -5,8 +5,8 @@
 
 namespace brelvix {
 
-// Pumps the thread's messages, each through the window's keyboard handling first, until the window has
-// been unloaded; returns the status the program ends with.
+// Pumps the thread's messages, each through the window's keyboard handling first, until the window is gone,
+// however it went; returns the status the program ends with.
 int runMessageLoop(Form1Window& window);
 
 // Returns the program's exit status: 1 when the window could not be created or loading failed, in which

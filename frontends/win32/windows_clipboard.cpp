@@ -1,5 +1,5 @@
 // Opens the clipboard for each operation, waiting a moment for another program that holds it, and reads or
-// writes CF_UNICODETEXT; every failure carries Windows' description.
+// writes CF_UNICODETEXT; every failure carries Windows' description of its own error.
 #include "frontends/win32/windows_clipboard.h"
 
 #include "frontends/win32/windows_error.h"
@@ -24,6 +24,7 @@ class OpenClipboardSession {
 public:
     explicit OpenClipboardSession(HWND owner) {
         for (int attempt = 1;; ++attempt) {
+            SetLastError(ERROR_SUCCESS);
             if (OpenClipboard(owner)) {
                 return;
             }
@@ -45,7 +46,7 @@ class GlobalLockGuard {
 public:
     explicit GlobalLockGuard(HGLOBAL memory)
         : memory_(memory)
-        , units_(static_cast<Unit*>(GlobalLock(memory))) {
+        , units_(lock(memory)) {
         if (units_ == nullptr) {
             throwClipboardError(GetLastError());
         }
@@ -57,6 +58,11 @@ public:
     Unit* units() const { return units_; }
 
 private:
+    static Unit* lock(HGLOBAL memory) {
+        SetLastError(ERROR_SUCCESS);
+        return static_cast<Unit*>(GlobalLock(memory));
+    }
+
     HGLOBAL memory_;
     Unit* units_;
 };
@@ -75,6 +81,7 @@ std::u16string WindowsClipboard::text() {
     if (!IsClipboardFormatAvailable(CF_UNICODETEXT)) {
         return {};
     }
+    SetLastError(ERROR_SUCCESS);
     const HANDLE data = GetClipboardData(CF_UNICODETEXT);
     if (data == nullptr) {
         throwClipboardError(GetLastError());
@@ -92,12 +99,18 @@ std::u16string WindowsClipboard::text() {
 
 void WindowsClipboard::clear() {
     const OpenClipboardSession session(owner_);
+    empty();
+}
+
+void WindowsClipboard::empty() {
+    SetLastError(ERROR_SUCCESS);
     if (!EmptyClipboard()) {
         throwClipboardError(GetLastError());
     }
 }
 
 void WindowsClipboard::setText(std::u16string_view text) {
+    SetLastError(ERROR_SUCCESS);
     std::unique_ptr<void, GlobalFreeDeleter> memory(
         GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t)));
     if (memory == nullptr) {
@@ -108,7 +121,11 @@ void WindowsClipboard::setText(std::u16string_view text) {
         std::memcpy(lock.units(), text.data(), text.size() * sizeof(wchar_t));
         lock.units()[text.size()] = L'\0';
     }
+    // Emptying in the same session takes ownership: whatever another program left there, its HTML or RTF
+    // beside its text, cannot stay beside ours to be pasted instead.
     const OpenClipboardSession session(owner_);
+    empty();
+    SetLastError(ERROR_SUCCESS);
     if (SetClipboardData(CF_UNICODETEXT, memory.get()) == nullptr) {
         throwClipboardError(GetLastError());
     }

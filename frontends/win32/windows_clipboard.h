@@ -14,9 +14,13 @@ public:
 
     std::u16string text() override;
     void clear() override;
+    // Empties the clipboard and puts `text` on it in one session, so that it holds nothing else.
     void setText(std::u16string_view text) override;
 
 private:
+    // Empties the clipboard, which must be open, and makes owner_ its owner.
+    void empty();
+
     HWND owner_;
 };
 

@@ -1,7 +1,11 @@
 // Error descriptions from FormatMessageW, and the text conversions the Windows front end needs.
 #include "frontends/win32/windows_error.h"
 
+#include "window/form1.h"
+#include "window/form1_design.h"
+
 #include <memory>
+#include <new>
 
 namespace brelvix {
 
@@ -17,6 +21,9 @@ WindowsError::WindowsError(DWORD code)
     : std::runtime_error(toUtf8(describeWindowsError(code))) {}
 
 std::wstring describeWindowsError(DWORD code) {
+    if (code == ERROR_SUCCESS) {
+        return L"Windows could not carry this out and gave no reason.";
+    }
     wchar_t* buffer = nullptr;
     const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                             FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -35,6 +42,18 @@ std::wstring describeWindowsError(DWORD code) {
 
 void throwLastError() {
     throw WindowsError(GetLastError());
+}
+
+void showFailure(HWND owner, std::u16string_view description) noexcept {
+    try {
+        MessageBoxW(owner, toWide(description).c_str(), toWide(form1Design.messageBoxTitle).c_str(),
+                    MB_OK | MB_ICONSTOP);
+    } catch (const std::bad_alloc&) {
+        // Both texts are literals, and so end in a NUL where the box looks for one.
+        MessageBoxW(owner, reinterpret_cast<const wchar_t*>(undescribedFailure.data()),
+                    reinterpret_cast<const wchar_t*>(form1Design.messageBoxTitle.data()),
+                    MB_OK | MB_ICONSTOP);
+    }
 }
 
 std::string toUtf8(std::wstring_view text) {

@@ -1,0 +1,120 @@
+// The Win32 window on the real clipboard, run under Wine: 100,000 hostile code units through each box and
+// back, another program that holds the clipboard (Clear reports Windows' own words, Paste goes on silently)
+// or lets go of it within the retries, and another program's formats gone once our text is written.
+#include "win32_test_support.h"
+
+#include "frontends/win32/windows_error.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace brelvix {
+namespace {
+
+using namespace testing;
+
+// No keyword of the layout in it, so that every code unit comes back in order: an emoji (a surrogate pair),
+// a lone surrogate, U+2028 and tabs among letters.
+std::u16string hostileText(std::size_t size) {
+    const std::u16string piece = u"x\U0001F600\ty\xD800z\u2028w ";
+    std::u16string text;
+    while (text.size() < size) {
+        text += piece;
+    }
+    text.resize(size);
+    return text;
+}
+
+TEST(Clipboard, EveryCodeUnitOf100000PassesThroughEachBoxAndBack) {
+    ShownWindow shown;
+    ASSERT_TRUE(shown.loaded);
+    const auto layout = createQueryLayout();
+    const std::u16string source = hostileText(100000);
+    const std::u16string prefix = hostileText(100000).substr(1);
+
+    shown.clipboard.setText(source);
+    shown.click(CommandButton::Command2); // Paste into Text1
+    ASSERT_EQ(shown.window.text(TextBox::Text1), source);
+    shown.click(CommandButton::Command1); // Adjust into Text2
+    shown.click(CommandButton::Command3); // Copy from Text2
+    EXPECT_EQ(shown.clipboard.text(), layout->adjustLayout(source));
+
+    // The prefix box is pasted into as a user does, with Ctrl+V.
+    shown.clipboard.setText(prefix);
+    const HWND text3 = shown.window.control(TextBox::Text3);
+    SendMessageW(text3, EM_SETSEL, 0, -1);
+    SendMessageW(text3, WM_PASTE, 0, 0);
+    ASSERT_EQ(shown.window.text(TextBox::Text3), prefix);
+    shown.click(CommandButton::Command6); // Add String into Text2
+    shown.click(CommandButton::Command3);
+    EXPECT_EQ(shown.clipboard.text(), layout->addStringLayout(source, prefix));
+}
+
+TEST(Clipboard, HeldByAnotherProgramClearReportsWindowsWordsAndPasteGoesOnSilently) {
+    ShownWindow shown;
+    ASSERT_TRUE(shown.loaded);
+    shown.window.setText(TextBox::Text1, u"SELECT a");
+    shown.click(CommandButton::Command1);
+    shown.click(CommandButton::Command3); // Copied
+    const OtherProgram holder = OtherProgram::holdingTheClipboard();
+    ASSERT_TRUE(holder.holding());
+    // Asked as the window asks, for the error Windows gives it.
+    SetLastError(ERROR_SUCCESS);
+    if (OpenClipboard(shown.window.handle())) {
+        CloseClipboard();
+        FAIL() << "the clipboard was not held";
+    }
+    const std::wstring windowsOwnWords = windowsWords(GetLastError());
+
+    bool emptiedAndInStartWhileReported = false;
+    bool arrowWhileReported = false;
+    {
+        MessageBoxWatcher watcher([&] {
+            arrowWhileReported = GetCursor() == LoadCursorW(nullptr, IDC_ARROW);
+            emptiedAndInStartWhileReported =
+                shown.window.text(TextBox::Text1).empty() && shown.window.text(TextBox::Text2).empty() &&
+                shown.enabled(CommandButton::Command2) && !shown.enabled(CommandButton::Command3) &&
+                !shown.enabled(CommandButton::Command6);
+        });
+        shown.click(CommandButton::Command5);
+        ASSERT_EQ(watcher.reports.size(), 1u);
+        EXPECT_EQ(watcher.reports[0].title, toWide(form1Design.messageBoxTitle));
+        EXPECT_TRUE(watcher.reports[0].criticalIcon);
+        EXPECT_EQ(watcher.reports[0].text, windowsOwnWords);
+        EXPECT_TRUE(emptiedAndInStartWhileReported);
+        EXPECT_TRUE(arrowWhileReported) << "the wait cursor stood over the message box";
+    }
+    MessageBoxWatcher watcher;
+    shown.window.setText(TextBox::Text1, u"kept");
+    shown.click(CommandButton::Command2);
+    EXPECT_TRUE(watcher.reports.empty());
+    EXPECT_EQ(shown.window.text(TextBox::Text1), u"kept");
+    EXPECT_EQ(shown.window.text(TextBox::Text2), u"");
+}
+
+TEST(Clipboard, AProgramThatLetsGoWithinAMomentIsWaitedFor) {
+    ShownWindow shown;
+    ASSERT_TRUE(shown.loaded);
+    shown.clipboard.setText(u"SELECT waited");
+    // Clipboard managers hold the clipboard for a moment after every change.
+    const OtherProgram holder = OtherProgram::holdingTheClipboard(40);
+    ASSERT_TRUE(holder.holding());
+    shown.click(CommandButton::Command2);
+    EXPECT_EQ(shown.window.text(TextBox::Text1), u"SELECT waited");
+}
+
+TEST(Clipboard, OurTextIsAllItHoldsOnceWrittenEvenWhereEmptyingItFailedBefore) {
+    ShownWindow shown;
+    ASSERT_TRUE(shown.loaded);
+    OtherProgram::offerTextAndHtml(L"theirs");
+    const UINT html = RegisterClipboardFormatW(L"HTML Format");
+    ASSERT_TRUE(IsClipboardFormatAvailable(html));
+    // What Copy does after its first step, emptying the clipboard, failed.
+    shown.clipboard.setText(u"ours");
+    EXPECT_FALSE(IsClipboardFormatAvailable(html)) << "their HTML would be pasted instead of our text";
+    EXPECT_EQ(shown.clipboard.text(), u"ours");
+}
+
+} // namespace
+} // namespace brelvix

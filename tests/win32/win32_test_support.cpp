@@ -1,0 +1,204 @@
+// The harness of the Win32 window's tests: message handling as the program's loop does it, the shown window,
+// the message-box watcher and the other program on the clipboard.
+#include "win32_test_support.h"
+
+#include "frontends/win32/windows_error.h"
+
+#include <utility>
+
+namespace brelvix::testing {
+
+std::u16string windowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return toU16(text);
+}
+
+std::wstring windowsWords(DWORD code) {
+    wchar_t words[512]{};
+    const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                        code, 0, words, 512, nullptr);
+    std::wstring text(words, length);
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r')) {
+        text.pop_back();
+    }
+    return text;
+}
+
+void pump(Form1Window& window) {
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (!window.handleKeyboard(message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+}
+
+void press(Form1Window& window, UINT message, WPARAM key) {
+    const LPARAM altHeld = message == WM_SYSCHAR ? LPARAM{1} << 29 : 0;
+    const LPARAM released = message == WM_KEYUP ? LPARAM{3} << 30 : 0;
+    MSG queued{GetFocus(), message, key, altHeld | released | 1, static_cast<DWORD>(GetMessageTime()), {}};
+    if (!window.handleKeyboard(queued)) {
+        TranslateMessage(&queued);
+        DispatchMessageW(&queued);
+    }
+    pump(window);
+}
+
+ShownWindow::ShownWindow(LoadSteps steps)
+    : window(GetModuleHandleW(nullptr))
+    , clipboard(window.handle())
+    , procedures(window, clipboard, std::move(steps)) {
+    window.connect(procedures);
+    loaded = procedures.Form_Load();
+    if (loaded) {
+        window.show(SW_SHOWNORMAL);
+    }
+    pump(window);
+}
+
+ShownWindow::~ShownWindow() {
+    window.unload();
+}
+
+void ShownWindow::click(CommandButton button) {
+    SendMessageW(window.control(button), BM_CLICK, 0, 0);
+    pump(window);
+}
+
+bool ShownWindow::enabled(CommandButton button) const {
+    return IsWindowEnabled(window.control(button)) != FALSE;
+}
+
+HWND ShownWindow::control(TabStop stop) const {
+    return std::visit([this](auto id) { return window.control(id); }, stop);
+}
+
+MessageBoxWatcher::MessageBoxWatcher(std::function<void()> whileOpen)
+    : whileOpen_(std::move(whileOpen))
+    , timer_(SetTimer(nullptr, 0, 20, &MessageBoxWatcher::onTimer)) {
+    active_ = this;
+}
+
+MessageBoxWatcher::~MessageBoxWatcher() {
+    KillTimer(nullptr, timer_);
+    active_ = nullptr;
+}
+
+void CALLBACK MessageBoxWatcher::onTimer(HWND, UINT, UINT_PTR, DWORD) {
+    EnumThreadWindows(GetCurrentThreadId(), &MessageBoxWatcher::inspect, 0);
+}
+
+BOOL CALLBACK MessageBoxWatcher::inspect(HWND box, LPARAM) {
+    wchar_t className[16]{};
+    GetClassNameW(box, className, 16);
+    if (active_ == nullptr || std::wstring(className) != L"#32770" || !IsWindowVisible(box)) {
+        return TRUE;
+    }
+    Report report;
+    report.title = toWide(windowText(box));
+    EnumChildWindows(box, &MessageBoxWatcher::readChild, reinterpret_cast<LPARAM>(&report));
+    active_->reports.push_back(report);
+    if (active_->whileOpen_) {
+        active_->whileOpen_();
+    }
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    return FALSE;
+}
+
+BOOL CALLBACK MessageBoxWatcher::readChild(HWND child, LPARAM reportAddress) {
+    auto& report = *reinterpret_cast<Report*>(reportAddress);
+    wchar_t className[16]{};
+    GetClassNameW(child, className, 16);
+    if (std::wstring(className) == L"Static") {
+        if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+            const auto icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
+            report.criticalIcon = icon != nullptr && icon == LoadIconW(nullptr, IDI_HAND);
+        } else if (report.text.empty()) {
+            report.text = toWide(windowText(child));
+        }
+    }
+    return TRUE;
+}
+
+namespace {
+
+// Waits for `object` while handling this thread's messages: the other program's clipboard calls send this
+// test's window, the clipboard's owner, messages of their own and wait for the answer.
+bool waitHandlingMessages(HANDLE object, DWORD milliseconds) {
+    const ULONGLONG deadline = GetTickCount64() + milliseconds;
+    for (;;) {
+        const ULONGLONG now = GetTickCount64();
+        if (now >= deadline) {
+            return false;
+        }
+        const DWORD waited = MsgWaitForMultipleObjects(1, &object, FALSE, static_cast<DWORD>(deadline - now),
+                                                       QS_ALLINPUT);
+        if (waited == WAIT_OBJECT_0) {
+            return true;
+        }
+        MSG message{};
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+}
+
+} // namespace
+
+PROCESS_INFORMATION OtherProgram::start(std::wstring arguments) {
+    std::wstring path(MAX_PATH, L'\0');
+    path.resize(GetModuleFileNameW(nullptr, path.data(), MAX_PATH));
+    path = path.substr(0, path.find_last_of(L"\\/") + 1) + L"brelvix_hold_clipboard.exe";
+    std::wstring commandLine = L"\"" + path + L"\" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                   &process);
+    return process;
+}
+
+OtherProgram OtherProgram::holdingTheClipboard(DWORD milliseconds) {
+    static int count = 0;
+    const std::wstring id = std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(++count);
+    const std::wstring heldName = L"BrelvixTestClipboardHeld" + id;
+    const std::wstring releaseName = L"BrelvixTestClipboardRelease" + id;
+    OtherProgram other;
+    other.held_ = CreateEventW(nullptr, TRUE, FALSE, heldName.c_str());
+    other.release_ = CreateEventW(nullptr, TRUE, FALSE, releaseName.c_str());
+    other.process_ = start(L"hold " + heldName + L" " + releaseName + L" " + std::to_wstring(milliseconds));
+    other.holding_ = other.process_.hProcess != nullptr && waitHandlingMessages(other.held_, 10000);
+    return other;
+}
+
+void OtherProgram::offerTextAndHtml(const std::wstring& text) {
+    OtherProgram other;
+    other.process_ = start(L"offer " + text);
+}
+
+OtherProgram::OtherProgram(OtherProgram&& other) noexcept
+    : held_(std::exchange(other.held_, nullptr))
+    , release_(std::exchange(other.release_, nullptr))
+    , process_(std::exchange(other.process_, {}))
+    , holding_(other.holding_) {}
+
+OtherProgram::~OtherProgram() {
+    if (release_ != nullptr) {
+        SetEvent(release_);
+    }
+    if (process_.hProcess != nullptr) {
+        waitHandlingMessages(process_.hProcess, 10000);
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+    }
+    for (const HANDLE event : {held_, release_}) {
+        if (event != nullptr) {
+            CloseHandle(event);
+        }
+    }
+}
+
+} // namespace brelvix::testing

@@ -1,0 +1,96 @@
+// What the Win32 window's tests share: the program's message handling for queued and pressed keys, a loaded
+// and shown window on the real clipboard, a watcher that reads and closes message boxes, another program that
+// holds or fills the clipboard, and Windows' own words for an error.
+#pragma once
+
+#include "frontends/win32/form1_window.h"
+#include "frontends/win32/windows_clipboard.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace brelvix::testing {
+
+std::u16string windowText(HWND window);
+
+// FormatMessageW's text for `code`, as a user reads it.
+std::wstring windowsWords(DWORD code);
+
+// Hands every queued message to the window as the program's loop does, until none is left.
+void pump(Form1Window& window);
+
+// A key as the program's loop receives it from the focused control: WM_KEYDOWN, WM_KEYUP, WM_CHAR, or
+// WM_SYSCHAR for a letter with Alt.
+void press(Form1Window& window, UINT message, WPARAM key);
+
+struct ShownWindow {
+    explicit ShownWindow(LoadSteps steps = {});
+    ~ShownWindow();
+
+    void click(CommandButton button);
+    bool enabled(CommandButton button) const;
+    HWND control(TabStop stop) const;
+
+    Form1Window window;
+    WindowsClipboard clipboard;
+    Form1 procedures;
+    bool loaded = false;
+};
+
+// Notes each message box that opens while it lives, runs `whileOpen` then, and closes the box with OK.
+class MessageBoxWatcher {
+public:
+    struct Report {
+        std::wstring title;
+        std::wstring text;
+        bool criticalIcon = false;
+    };
+
+    explicit MessageBoxWatcher(std::function<void()> whileOpen = {});
+    ~MessageBoxWatcher();
+    MessageBoxWatcher(const MessageBoxWatcher&) = delete;
+    MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
+
+    std::vector<Report> reports;
+
+private:
+    static void CALLBACK onTimer(HWND, UINT, UINT_PTR, DWORD);
+    static BOOL CALLBACK inspect(HWND box, LPARAM);
+    static BOOL CALLBACK readChild(HWND child, LPARAM reportAddress);
+
+    static inline MessageBoxWatcher* active_ = nullptr;
+    std::function<void()> whileOpen_;
+    UINT_PTR timer_;
+};
+
+// Another program, brelvix_hold_clipboard.exe beside the tests.
+class OtherProgram {
+public:
+    // Opens the clipboard and keeps it open until this object goes or `milliseconds` have passed, as a
+    // clipboard manager or a hung program can; returns once the clipboard is held.
+    static OtherProgram holdingTheClipboard(DWORD milliseconds = 30000);
+    // Puts `text` on the clipboard with an HTML copy of it beside it, as a word processor does, and ends.
+    static void offerTextAndHtml(const std::wstring& text);
+
+    ~OtherProgram();
+    OtherProgram(OtherProgram&& other) noexcept;
+    OtherProgram(const OtherProgram&) = delete;
+    OtherProgram& operator=(const OtherProgram&) = delete;
+    OtherProgram& operator=(OtherProgram&&) = delete;
+
+    bool holding() const { return holding_; }
+
+private:
+    OtherProgram() = default;
+    static PROCESS_INFORMATION start(std::wstring arguments);
+
+    HANDLE held_ = nullptr;
+    HANDLE release_ = nullptr;
+    PROCESS_INFORMATION process_{};
+    bool holding_ = false;
+};
+
+} // namespace brelvix::testing

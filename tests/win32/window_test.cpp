@@ -1,0 +1,449 @@
+// What the Win32 window itself does, run under Wine and checked against Form1's design: places, fonts and
+// icons at the monitor's DPI and after a change of it, colours and captions, Tab, access keys with Alt only,
+// Enter and Esc, the focus when a button is disabled and when the window is re-activated, the wait cursor,
+// and the names screen readers hear.
+#include "win32_test_support.h"
+
+#include "frontends/win32/windows_error.h"
+
+#include <gtest/gtest.h>
+
+#include <oleacc.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace brelvix {
+namespace {
+
+using namespace testing;
+
+RECT placeInClient(HWND control) {
+    RECT place{};
+    GetWindowRect(control, &place);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
+void expectDesignedPlaces(const ShownWindow& shown, int dpi) {
+    const auto pixels = [dpi](int twips) { return twipsToPixels(twips, dpi); };
+    for (const TabStop& stop : form1Design.tabOrder) {
+        const TwipsRect& designed = std::visit([](auto id) { return designOf(id).place; }, stop);
+        const RECT place = placeInClient(shown.control(stop));
+        EXPECT_EQ(place.left, pixels(designed.left));
+        EXPECT_EQ(place.top, pixels(designed.top));
+        EXPECT_EQ(place.right - place.left, pixels(designed.width));
+        EXPECT_EQ(place.bottom - place.top, pixels(designed.height));
+    }
+}
+
+LOGFONTW fontOf(HWND control) {
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+    return font;
+}
+
+LOGFONTW messageFont(UINT dpi) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi);
+    return metrics.lfMessageFont;
+}
+
+// 8.25 points: 11 pixels at 96 DPI, and 16.5 rounded to 17 at 144.
+int buttonLetterHeight(UINT dpi) {
+    return dpi == 144 ? 17 : 11;
+}
+
+TEST(Layout, ClientAreaAndControlsStandAtTheirDesignedPlacesAtTheMonitorsDpi) {
+    ShownWindow shown;
+    ASSERT_TRUE(shown.loaded);
+    const int dpi = static_cast<int>(GetDpiForWindow(shown.window.handle()));
+    if (const char* expected = std::getenv("BRELVIX_EXPECTED_DPI")) {
+        ASSERT_EQ(dpi, std::atoi(expected));
+    }
+    RECT client{};
+    GetClientRect(shown.window.handle(), &client);
+    EXPECT_EQ(client.right, twipsToPixels(form1Design.clientWidth, dpi));
+    EXPECT_EQ(client.bottom, twipsToPixels(form1Design.clientHeight, dpi));
+    const LONG style = GetWindowLongW(shown.window.handle(), GWL_STYLE);
+    EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0) << "the frame is fixed";
+    expectDesignedPlaces(shown, dpi);
+}
+
+TEST(Layout, ButtonsDrawInTheJapaneseFontAndBoxesInTheMessageFont) {
+    ShownWindow shown;
+    ASSERT_TRUE(shown.loaded);
+    const UINT dpi = GetDpiForWindow(shown.window.handle());
+    auto selected = [](HWND control, TEXTMETRICW& textMetrics) {
+        const HDC dc = GetDC(control);
+        const HGDIOBJ old =
+            SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+        wchar_t face[LF_FACESIZE]{};
+        GetTextFaceW(dc, LF_FACESIZE, face);
+        GetTextMetricsW(dc, &textMetrics);
+        SelectObject(dc, old);
+        ReleaseDC(control, dc);
+        return std::wstring(face);
+    };
+    const FontDesign& design = form1Design.buttonFont;
+    for (const ButtonDesign& button : form1Design.buttons) {
+        TEXTMETRICW textMetrics{};
+        const std::wstring face = selected(shown.window.control(button.button), textMetrics);
+        // Windows names the font as asked for; Wine names the font its substitute found, in English or in
+        // Japanese.
+        EXPECT_TRUE(face == toWide(design.families.front()) || face == L"IPAPGothic" ||
+                    face == L"IPA Pゴシック")
+            << toUtf8(face);
+        EXPECT_EQ(textMetrics.tmCharSet, design.characterSet);
+        EXPECT_EQ(textMetrics.tmWeight, design.weight);
+        EXPECT_EQ(textMetrics.tmHeight - textMetrics.tmInternalLeading, buttonLetterHeight(dpi));
+    }
+    const LOGFONTW expected = messageFont(dpi);
+    for (const BoxDesign& box : form1Design.boxes) {
+        const LOGFONTW font = fontOf(shown.window.control(box.box));
+        EXPECT_EQ(std::wstring(font.lfFaceName), std::wstring(expected.lfFaceName));
+        EXPECT_EQ(font.lfHeight, expected.lfHeight);
+    }
+}
+
+TEST(Look, BoxesHoldTheirDesignedColoursAndButtonsTheirCaptions) {
+    ShownWindow shown;
+    ASSERT_TRUE(shown.loaded);
+    const auto colorRef = [](const Rgb& rgb) { return RGB(rgb.red, rgb.green, rgb.blue); };
+    const HDC dc = CreateCompatibleDC(nullptr);
+    for (const BoxDesign& design : form1Design.boxes) {
+        const HWND box = shown.window.control(design.box);
+        const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(shown.window.handle(), WM_CTLCOLOREDIT,
+                                                                 reinterpret_cast<WPARAM>(dc),
+                                                                 reinterpret_cast<LPARAM>(box)));
+        LOGBRUSH painted{};
+        ASSERT_NE(GetObjectW(brush, sizeof painted, &painted), 0);
+        EXPECT_EQ(painted.lbColor, colorRef(design.background));
+        EXPECT_EQ(GetBkColor(dc), colorRef(design.background));
+        EXPECT_EQ(GetTextColor(dc), colorRef(design.textColour));
+    }
+    DeleteDC(dc);
+    for (const ButtonDesign& design : form1Design.buttons) {
+        EXPECT_EQ(windowText(shown.window.control(design.button)), design.caption);
+    }
+}
+
+// Windows sends these when the window moves to a monitor of another DPI; Wine never does, so the test
+// sends what Windows would: first the size the window asks for, then the change with a rectangle of it.
+class DpiChange {
+public:
+    explicit DpiChange(HWND window)
+        : window_(window)
+        , hook_(SetWindowsHookExW(WH_CALLWNDPROC, &DpiChange::watch, nullptr, GetCurrentThreadId())) {
+        watched_ = this;
+    }
+    ~DpiChange() {
+        UnhookWindowsHookEx(hook_);
+        watched_ = nullptr;
+    }
+
+    // Returns the rectangle Windows suggested.
+    RECT to(UINT dpi) {
+        SIZE wanted{};
+        SendMessageW(window_, WM_GETDPISCALEDSIZE, dpi, reinterpret_cast<LPARAM>(&wanted));
+        RECT frame{};
+        GetWindowRect(window_, &frame);
+        // On the new monitor the window stands somewhere else as well.
+        const RECT suggested{frame.left + 40, frame.top + 30, frame.left + 40 + wanted.cx,
+                             frame.top + 30 + wanted.cy};
+        sizes.clear();
+        SendMessageW(window_, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        return suggested;
+    }
+
+    // Every place and size the window took while a change was handled.
+    std::vector<RECT> sizes;
+
+private:
+    static LRESULT CALLBACK watch(int code, WPARAM wParam, LPARAM lParam) {
+        const auto& call = *reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (code == HC_ACTION && watched_ != nullptr && call.hwnd == watched_->window_ &&
+            call.message == WM_WINDOWPOSCHANGING) {
+            const auto& position = *reinterpret_cast<const WINDOWPOS*>(call.lParam);
+            if ((position.flags & SWP_NOSIZE) == 0) {
+                watched_->sizes.push_back(
+                    {position.x, position.y, position.x + position.cx, position.y + position.cy});
+            }
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static inline DpiChange* watched_ = nullptr;
+    HWND window_;
+    HHOOK hook_;
+};
+
+TEST(Dpi, AChangeTakesTheNewFontsPlacesAndIconAndTheSuggestedRectangleOnly) {
+    ShownWindow shown;
+    ASSERT_TRUE(shown.loaded);
+    const HWND window = shown.window.handle();
+    const DWORD gdiObjectsAtStart = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    DpiChange change(window);
+    for (const UINT dpi : {144u, 96u}) {
+        SCOPED_TRACE(dpi);
+        const HFONT oldButtonFont = reinterpret_cast<HFONT>(
+            SendMessageW(shown.window.control(CommandButton::Command1), WM_GETFONT, 0, 0));
+        const RECT suggested = change.to(dpi);
+        ASSERT_EQ(change.sizes.size(), 1u) << "the window took a size of its own besides the suggested one";
+        EXPECT_TRUE(EqualRect(&change.sizes.front(), &suggested));
+        RECT frame{};
+        GetWindowRect(window, &frame);
+        EXPECT_TRUE(EqualRect(&frame, &suggested));
+
+        expectDesignedPlaces(shown, static_cast<int>(dpi));
+        for (const ButtonDesign& button : form1Design.buttons) {
+            EXPECT_EQ(-fontOf(shown.window.control(button.button)).lfHeight, buttonLetterHeight(dpi));
+        }
+        for (const BoxDesign& box : form1Design.boxes) {
+            EXPECT_EQ(fontOf(shown.window.control(box.box)).lfHeight, messageFont(dpi).lfHeight);
+        }
+        EXPECT_EQ(GetObjectType(oldButtonFont), 0u) << "the old font was not deleted";
+
+        const auto smallIcon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
+        ICONINFO icon{};
+        ASSERT_TRUE(GetIconInfo(smallIcon, &icon));
+        BITMAP colour{};
+        GetObjectW(icon.hbmColor, sizeof colour, &colour);
+        DeleteObject(icon.hbmColor);
+        DeleteObject(icon.hbmMask);
+        EXPECT_EQ(colour.bmWidth, GetSystemMetricsForDpi(SM_CXSMICON, dpi));
+    }
+    // Wine counts no GDI objects (it answers 0), so this bites on Windows only; the deleted font above on
+    // both.
+    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiObjectsAtStart);
+}
+
+TEST(Keyboard, TabVisitsTheControlsInOrderPassingDisabledButtons) {
+    for (const bool laidOut : {false, true}) {
+        ShownWindow shown;
+        ASSERT_TRUE(shown.loaded);
+        if (laidOut) {
+            shown.click(CommandButton::Command1);
+        }
+        // The design's order from the second stop round to the first, passing over disabled buttons.
+        std::vector<HWND> expected;
+        for (std::size_t i = 1; i <= form1Design.tabOrder.size(); ++i) {
+            const HWND stop = shown.control(form1Design.tabOrder[i % form1Design.tabOrder.size()]);
+            if (IsWindowEnabled(stop)) {
+                expected.push_back(stop);
+            }
+        }
+        SetFocus(shown.control(form1Design.tabOrder.front()));
+        std::vector<HWND> visited;
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            press(shown.window, WM_KEYDOWN, VK_TAB);
+            visited.push_back(GetFocus());
+        }
+        EXPECT_EQ(visited, expected) << (laidOut ? "Laid out" : "Start");
+        EXPECT_EQ(shown.window.text(TextBox::Text1), u"") << "Tab typed into the box";
+    }
+}
+
+TEST(Keyboard, EnterAndEscClickNoButtonAndEnterStartsALineInTheLargeBoxes) {
+    const struct {
+        const char* name;
+        TabStop focus;
+        WPARAM key;
+        std::u16string_view text1;
+    } rows[] = {
+        {"Enter in Text1", TextBox::Text1, VK_RETURN, u"x\r\n"},
+        {"Esc in Text1", TextBox::Text1, VK_ESCAPE, u"x"},
+        {"Enter in Text3", TextBox::Text3, VK_RETURN, u"x"},
+        {"Enter on Adjust", CommandButton::Command1, VK_RETURN, u"x"},
+        {"Esc on Clear", CommandButton::Command5, VK_ESCAPE, u"x"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        ShownWindow shown;
+        ASSERT_TRUE(shown.loaded);
+        shown.window.setText(TextBox::Text1, u"x");
+        SendMessageW(shown.window.control(TextBox::Text1), EM_SETSEL, 1, 1);
+        SetFocus(shown.control(row.focus));
+        press(shown.window, WM_KEYDOWN, row.key);
+        ASSERT_NE(shown.window.handle(), nullptr) << "the window closed";
+        EXPECT_EQ(shown.window.text(TextBox::Text1), row.text1);
+        EXPECT_EQ(shown.window.text(TextBox::Text2), u"") << "a layout ran";
+        EXPECT_FALSE(shown.enabled(CommandButton::Command3));
+    }
+}
+
+// The letter that follows "&" in the button's caption, in lower case as typed.
+wchar_t accessLetter(const ButtonDesign& button) {
+    return static_cast<wchar_t>(button.caption[button.caption.find(u'&') + 1] | 0x20);
+}
+
+TEST(Keyboard, AccessKeysWithAltClickEnabledButtonsOnly) {
+    const struct {
+        bool laidOut;
+        CommandButton button;
+        bool clicks;
+    } rows[] = {{false, CommandButton::Command1, true},
+                {false, CommandButton::Command3, false},
+                {false, CommandButton::Command6, false},
+                {true, CommandButton::Command6, true},
+                {true, CommandButton::Command3, true}};
+    for (const auto& row : rows) {
+        const wchar_t key = accessLetter(designOf(row.button));
+        SCOPED_TRACE(std::string(row.laidOut ? "Laid out, Alt+" : "Start, Alt+") + static_cast<char>(key));
+        ShownWindow shown;
+        ASSERT_TRUE(shown.loaded);
+        if (row.laidOut) {
+            shown.click(CommandButton::Command1);
+        }
+        shown.window.setText(TextBox::Text2, u"before");
+        SetFocus(shown.window.control(TextBox::Text1));
+        press(shown.window, WM_SYSCHAR, key);
+        const bool clicked = row.button == CommandButton::Command3
+                                 ? !shown.enabled(CommandButton::Command2)
+                                 : shown.window.text(TextBox::Text2) != u"before";
+        EXPECT_EQ(clicked, row.clicks);
+    }
+}
+
+TEST(Keyboard, ALetterTypedOnAButtonClicksNothingAndSpaceClicksIt) {
+    for (const ButtonDesign& button : form1Design.buttons) {
+        const wchar_t letter = accessLetter(button);
+        SCOPED_TRACE(static_cast<char>(letter));
+        ShownWindow shown;
+        ASSERT_TRUE(shown.loaded);
+        shown.window.setText(TextBox::Text1, u"SELECT a");
+        shown.click(CommandButton::Command1); // Laid out: every button enabled, the focus on Adjust
+        shown.window.setText(TextBox::Text2, u"before");
+        shown.clipboard.setText(u"clipboard");
+        ASSERT_EQ(GetFocus(), shown.window.control(CommandButton::Command1));
+        press(shown.window, WM_CHAR, letter);
+        ASSERT_NE(shown.window.handle(), nullptr) << "the window closed";
+        EXPECT_EQ(shown.window.text(TextBox::Text1), u"SELECT a");
+        EXPECT_EQ(shown.window.text(TextBox::Text2), u"before");
+        EXPECT_TRUE(shown.enabled(CommandButton::Command2)) << "Copy ran";
+        EXPECT_EQ(shown.clipboard.text(), u"clipboard");
+    }
+    ShownWindow shown;
+    ASSERT_TRUE(shown.loaded);
+    SetFocus(shown.window.control(CommandButton::Command1));
+    press(shown.window, WM_KEYDOWN, VK_SPACE);
+    press(shown.window, WM_KEYUP, VK_SPACE);
+    EXPECT_TRUE(shown.enabled(CommandButton::Command3)) << "Space did not click Adjust";
+}
+
+TEST(Focus, ADisabledButtonHandsTheFocusToTheNextControl) {
+    ShownWindow shown;
+    ASSERT_TRUE(shown.loaded);
+    shown.click(CommandButton::Command1); // Laid out
+    const HWND copy = shown.window.control(CommandButton::Command3);
+    SetFocus(copy);
+    // Clear as its access key gives it, without taking the focus from Copy, which Clear then disables.
+    const HWND clear = shown.window.control(CommandButton::Command5);
+    SendMessageW(shown.window.handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(clear), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(clear));
+    const auto& order = form1Design.tabOrder;
+    auto next = std::find(order.begin(), order.end(), TabStop{CommandButton::Command3});
+    do {
+        next = next + 1 == order.end() ? order.begin() : next + 1;
+    } while (!IsWindowEnabled(shown.control(*next)));
+    EXPECT_EQ(GetFocus(), shown.control(*next));
+}
+
+TEST(Focus, ReturningToTheWindowGivesTheFocusBackToItsControl) {
+    ShownWindow shown;
+    ASSERT_TRUE(shown.loaded);
+    const HWND text2 = shown.window.control(TextBox::Text2);
+    SetFocus(text2);
+    const HWND other = CreateWindowExW(0, L"STATIC", L"another window", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 200,
+                                       100, nullptr, nullptr, nullptr, nullptr);
+    SetActiveWindow(other);
+    pump(shown.window);
+    ASSERT_NE(GetFocus(), text2);
+    SetActiveWindow(shown.window.handle());
+    pump(shown.window);
+    EXPECT_EQ(GetFocus(), text2);
+    DestroyWindow(other);
+}
+
+// A layout that notes the cursor shown while it runs.
+class CursorProbeLayout final : public LayoutEngine {
+public:
+    explicit CursorProbeLayout(HCURSOR& whileRunning)
+        : whileRunning_(whileRunning) {}
+
+    std::u16string adjustLayout(std::u16string_view) const override { return note(); }
+    std::u16string addStringLayout(std::u16string_view, std::u16string_view) const override { return note(); }
+
+private:
+    std::u16string note() const {
+        whileRunning_ = GetCursor();
+        return u"laid out";
+    }
+
+    HCURSOR& whileRunning_;
+};
+
+TEST(Busy, TheWaitCursorStandsWhileACommandRunsAndTheArrowAfterIt) {
+    HCURSOR whileRunning = nullptr;
+    LoadSteps steps;
+    steps.createLayout = [&whileRunning] { return std::make_unique<CursorProbeLayout>(whileRunning); };
+    ShownWindow shown(steps);
+    ASSERT_TRUE(shown.loaded);
+    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+    shown.click(CommandButton::Command1);
+    EXPECT_EQ(whileRunning, LoadCursorW(nullptr, IDC_WAIT));
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW));
+}
+
+struct Releaser {
+    void operator()(IUnknown* object) const { object->Release(); }
+};
+
+// Whether this system's accessibility service takes annotations at all: Wine's answers E_NOTIMPL.
+bool annotationsWork() {
+    IAccPropServices* services = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                                reinterpret_cast<void**>(&services)))) {
+        return false;
+    }
+    const std::unique_ptr<IAccPropServices, Releaser> owned(services);
+    const HWND probe = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    const bool annotated = SUCCEEDED(services->SetHwndPropStr(probe, static_cast<DWORD>(OBJID_CLIENT),
+                                                              CHILDID_SELF, PROPID_ACC_NAME, L"probe"));
+    MSAAPROPID name = PROPID_ACC_NAME;
+    services->ClearHwndProps(probe, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &name, 1);
+    DestroyWindow(probe);
+    return annotated;
+}
+
+TEST(Names, ScreenReadersHearTheDesignedNameOfEveryControl) {
+    ShownWindow shown; // joins the thread's COM apartment for as long as it lives
+    ASSERT_TRUE(shown.loaded);
+    if (!annotationsWork()) {
+        GTEST_SKIP() << "this system's oleacc takes no annotations (Wine's answers E_NOTIMPL); the names are "
+                        "heard on Windows only";
+    }
+    for (const TabStop& stop : form1Design.tabOrder) {
+        IAccessible* accessible = nullptr;
+        ASSERT_HRESULT_SUCCEEDED(AccessibleObjectFromWindow(
+            shown.control(stop), static_cast<DWORD>(OBJID_CLIENT), IID_PPV_ARGS(&accessible)));
+        const std::unique_ptr<IAccessible, Releaser> owned(accessible);
+        VARIANT self{};
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        BSTR name = nullptr;
+        ASSERT_HRESULT_SUCCEEDED(accessible->get_accName(self, &name));
+        const std::wstring heard = name != nullptr ? std::wstring(name, SysStringLen(name)) : L"";
+        SysFreeString(name);
+        EXPECT_EQ(heard, toWide(std::visit([](auto id) { return designOf(id).accessibleName; }, stop)));
+    }
+}
+
+} // namespace
+} // namespace brelvix
