@@ -99,9 +99,7 @@ private slots:
         QFETCH(QString, source);
 
         LayoutProbe probe;
-        LoadSteps steps;
-        steps.createLayout = [&probe] { return probeLayout(probe); };
-        ShownForm window(steps);
+        ShownForm window(probe.loadSteps());
         QVERIFY(window.ready());
         const QString prefix = exactly(u"s = s & \u00A0\"");
         window.text3().setText(prefix);
@@ -118,9 +116,7 @@ private slots:
 
     void waitCursorStandsOnlyWhileACommandRuns() {
         LayoutProbe probe;
-        LoadSteps steps;
-        steps.createLayout = [&probe] { return probeLayout(probe); };
-        ShownForm window(steps);
+        ShownForm window(probe.loadSteps());
         QVERIFY(window.ready());
         Qt::CursorShape whileRunning = Qt::ArrowCursor;
         probe.whileRunning = [&] {
@@ -134,11 +130,9 @@ private slots:
 
     void reportErrorShowsTheDescriptionAsWrittenInACriticalBox() {
         LayoutProbe probe;
-        LoadSteps steps;
-        steps.createLayout = [&probe] { return probeLayout(probe); };
-        ShownForm window(steps);
+        ShownForm window(probe.loadSteps());
         QVERIFY(window.ready());
-        probe.failure = LayoutProbe::Failure::StdException;
+        probe.failure = LayoutProbe::Failure::Standard;
         probe.description = "<b>no</b> memory &amp; <i>more</i>";
         QCursor* cursorWhileReported = nullptr;
         MessageBoxWatcher watcher([&] { cursorWhileReported = QGuiApplication::overrideCursor(); });

@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QTest>
 
-#include <stdexcept>
 #include <utility>
 
 namespace brelvix::testing {
@@ -21,47 +20,6 @@ void FakeClipboard::clear() {
 
 void FakeClipboard::setText(std::u16string_view text) {
     contents = toQString(text);
-}
-
-namespace {
-
-class ProbeLayout final : public LayoutEngine {
-public:
-    explicit ProbeLayout(LayoutProbe& probe)
-        : probe_(probe) {}
-
-    std::u16string adjustLayout(std::u16string_view source) const override {
-        return answer(source, {}, u"adjusted");
-    }
-
-    std::u16string addStringLayout(std::u16string_view source, std::u16string_view prefix) const override {
-        return answer(source, prefix, u"added strings");
-    }
-
-private:
-    std::u16string answer(std::u16string_view source, std::u16string_view prefix,
-                          std::u16string result) const {
-        probe_.source = source;
-        probe_.prefix = prefix;
-        if (probe_.whileRunning) {
-            probe_.whileRunning();
-        }
-        switch (probe_.failure) {
-        case LayoutProbe::Failure::StdException:
-            throw std::runtime_error(probe_.description);
-        case LayoutProbe::Failure::None:
-            break;
-        }
-        return result;
-    }
-
-    LayoutProbe& probe_;
-};
-
-} // namespace
-
-std::unique_ptr<LayoutEngine> probeLayout(LayoutProbe& probe) {
-    return std::make_unique<ProbeLayout>(probe);
 }
 
 MessageBoxWatcher::MessageBoxWatcher(std::function<void()> whileOpen)

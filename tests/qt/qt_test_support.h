@@ -1,9 +1,10 @@
-// What the Qt window's tests share: a clipboard, a layout that fails on demand, a watcher that notes and
-// closes message boxes, a loaded, shown window whose controls are found by name, and hostile queries.
+// What the Qt window's tests share: a clipboard, a watcher that notes and closes message boxes, a loaded,
+// shown window whose controls are found by name, and hostile queries; the probing layout is the procedures'.
 #pragma once
 
 #include "frontends/qt/form1_widget.h"
 #include "frontends/qt/text_box_lines.h"
+#include "tests/window/probe_layout.h"
 #include "window/form1_design.h"
 
 #include <QLineEdit>
@@ -31,21 +32,6 @@ public:
 
     QString contents;
 };
-
-// What the window last handed to the layout, and whether the layout is to fail.
-struct LayoutProbe {
-    enum class Failure { None, StdException };
-
-    std::u16string source;
-    std::u16string prefix;
-    Failure failure = Failure::None;
-    std::string description = "the layout failed";
-    // Runs while the layout runs, to look at the window at that moment.
-    std::function<void()> whileRunning;
-};
-
-// A layout that records its input in `probe` and answers with a fixed text, or fails as the probe says.
-std::unique_ptr<LayoutEngine> probeLayout(LayoutProbe& probe);
 
 // Notes every message box that opens while it lives and closes it with its OK button (or, lacking one,
 // rejects it), so that a procedure that reports a failure runs on to its end.

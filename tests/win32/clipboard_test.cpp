@@ -57,7 +57,7 @@ TEST(Clipboard, HeldByAnotherProgramClearReportsWindowsWordsAndPasteGoesOnSilent
     shown.window.setText(TextBox::Text1, u"SELECT a");
     shown.click(CommandButton::Command1);
     shown.click(CommandButton::Command3); // Copied
-    const OtherProgram holder = OtherProgram::holdingTheClipboard();
+    const ClipboardHolder holder;
     ASSERT_TRUE(holder.holding());
     // Asked as the window asks, for the error Windows gives it.
     SetLastError(ERROR_SUCCESS);
@@ -98,7 +98,7 @@ TEST(Clipboard, AProgramThatLetsGoWithinAMomentIsWaitedFor) {
     ASSERT_TRUE(shown.loaded);
     shown.clipboard.setText(u"SELECT waited");
     // Clipboard managers hold the clipboard for a moment after every change.
-    const OtherProgram holder = OtherProgram::holdingTheClipboard(40);
+    const ClipboardHolder holder(40);
     ASSERT_TRUE(holder.holding());
     shown.click(CommandButton::Command2);
     EXPECT_EQ(shown.window.text(TextBox::Text1), u"SELECT waited");
@@ -107,7 +107,7 @@ TEST(Clipboard, AProgramThatLetsGoWithinAMomentIsWaitedFor) {
 TEST(Clipboard, OurTextIsAllItHoldsOnceWrittenEvenWhereEmptyingItFailedBefore) {
     ShownWindow shown;
     ASSERT_TRUE(shown.loaded);
-    OtherProgram::offerTextAndHtml(L"theirs");
+    offerTextAndHtml(L"theirs");
     const UINT html = RegisterClipboardFormatW(L"HTML Format");
     ASSERT_TRUE(IsClipboardFormatAvailable(html));
     // What Copy does after its first step, emptying the clipboard, failed.

@@ -133,8 +133,8 @@ bool waitHandlingMessages(HANDLE object, DWORD milliseconds) {
         if (now >= deadline) {
             return false;
         }
-        const DWORD waited = MsgWaitForMultipleObjects(1, &object, FALSE, static_cast<DWORD>(deadline - now),
-                                                       QS_ALLINPUT);
+        const DWORD waited =
+            MsgWaitForMultipleObjects(1, &object, FALSE, static_cast<DWORD>(deadline - now), QS_ALLINPUT);
         if (waited == WAIT_OBJECT_0) {
             return true;
         }
@@ -146,9 +146,7 @@ bool waitHandlingMessages(HANDLE object, DWORD milliseconds) {
     }
 }
 
-} // namespace
-
-PROCESS_INFORMATION OtherProgram::start(std::wstring arguments) {
+PROCESS_INFORMATION startOtherProgram(std::wstring arguments) {
     std::wstring path(MAX_PATH, L'\0');
     path.resize(GetModuleFileNameW(nullptr, path.data(), MAX_PATH));
     path = path.substr(0, path.find_last_of(L"\\/") + 1) + L"brelvix_hold_clipboard.exe";
@@ -161,43 +159,39 @@ PROCESS_INFORMATION OtherProgram::start(std::wstring arguments) {
     return process;
 }
 
-OtherProgram OtherProgram::holdingTheClipboard(DWORD milliseconds) {
+void endOtherProgram(const PROCESS_INFORMATION& process) {
+    waitHandlingMessages(process.hProcess, 10000);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+}
+
+} // namespace
+
+ClipboardHolder::ClipboardHolder(DWORD milliseconds) {
     static int count = 0;
     const std::wstring id = std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(++count);
     const std::wstring heldName = L"BrelvixTestClipboardHeld" + id;
     const std::wstring releaseName = L"BrelvixTestClipboardRelease" + id;
-    OtherProgram other;
-    other.held_ = CreateEventW(nullptr, TRUE, FALSE, heldName.c_str());
-    other.release_ = CreateEventW(nullptr, TRUE, FALSE, releaseName.c_str());
-    other.process_ = start(L"hold " + heldName + L" " + releaseName + L" " + std::to_wstring(milliseconds));
-    other.holding_ = other.process_.hProcess != nullptr && waitHandlingMessages(other.held_, 10000);
-    return other;
+    held_ = CreateEventW(nullptr, TRUE, FALSE, heldName.c_str());
+    release_ = CreateEventW(nullptr, TRUE, FALSE, releaseName.c_str());
+    process_ =
+        startOtherProgram(L"hold " + heldName + L" " + releaseName + L" " + std::to_wstring(milliseconds));
+    holding_ = process_.hProcess != nullptr && waitHandlingMessages(held_, 10000);
 }
 
-void OtherProgram::offerTextAndHtml(const std::wstring& text) {
-    OtherProgram other;
-    other.process_ = start(L"offer " + text);
-}
-
-OtherProgram::OtherProgram(OtherProgram&& other) noexcept
-    : held_(std::exchange(other.held_, nullptr))
-    , release_(std::exchange(other.release_, nullptr))
-    , process_(std::exchange(other.process_, {}))
-    , holding_(other.holding_) {}
-
-OtherProgram::~OtherProgram() {
-    if (release_ != nullptr) {
-        SetEvent(release_);
-    }
+ClipboardHolder::~ClipboardHolder() {
+    SetEvent(release_);
     if (process_.hProcess != nullptr) {
-        waitHandlingMessages(process_.hProcess, 10000);
-        CloseHandle(process_.hProcess);
-        CloseHandle(process_.hThread);
+        endOtherProgram(process_);
     }
-    for (const HANDLE event : {held_, release_}) {
-        if (event != nullptr) {
-            CloseHandle(event);
-        }
+    CloseHandle(held_);
+    CloseHandle(release_);
+}
+
+void offerTextAndHtml(const std::wstring& text) {
+    const PROCESS_INFORMATION process = startOtherProgram(L"offer " + text);
+    if (process.hProcess != nullptr) {
+        endOtherProgram(process);
     }
 }
 

@@ -66,31 +66,26 @@ private:
     UINT_PTR timer_;
 };
 
-// Another program, brelvix_hold_clipboard.exe beside the tests.
-class OtherProgram {
+// Another program, brelvix_hold_clipboard.exe beside the tests, that opens the clipboard and keeps it open
+// until this object goes or `milliseconds` have passed, as a clipboard manager or a hung program can.
+class ClipboardHolder {
 public:
-    // Opens the clipboard and keeps it open until this object goes or `milliseconds` have passed, as a
-    // clipboard manager or a hung program can; returns once the clipboard is held.
-    static OtherProgram holdingTheClipboard(DWORD milliseconds = 30000);
-    // Puts `text` on the clipboard with an HTML copy of it beside it, as a word processor does, and ends.
-    static void offerTextAndHtml(const std::wstring& text);
+    explicit ClipboardHolder(DWORD milliseconds = 30000);
+    ~ClipboardHolder();
+    ClipboardHolder(const ClipboardHolder&) = delete;
+    ClipboardHolder& operator=(const ClipboardHolder&) = delete;
 
-    ~OtherProgram();
-    OtherProgram(OtherProgram&& other) noexcept;
-    OtherProgram(const OtherProgram&) = delete;
-    OtherProgram& operator=(const OtherProgram&) = delete;
-    OtherProgram& operator=(OtherProgram&&) = delete;
-
+    // Whether the clipboard was held once the constructor returned.
     bool holding() const { return holding_; }
 
 private:
-    OtherProgram() = default;
-    static PROCESS_INFORMATION start(std::wstring arguments);
-
-    HANDLE held_ = nullptr;
-    HANDLE release_ = nullptr;
+    HANDLE held_;
+    HANDLE release_;
     PROCESS_INFORMATION process_{};
     bool holding_ = false;
 };
+
+// Has the other program put `text` on the clipboard with an HTML copy beside it, as a word processor does.
+void offerTextAndHtml(const std::wstring& text);
 
 } // namespace brelvix::testing

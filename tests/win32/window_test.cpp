@@ -4,6 +4,8 @@
 // and the names screen readers hear.
 #include "win32_test_support.h"
 
+#include "tests/window/probe_layout.h"
+
 #include "frontends/win32/windows_error.h"
 
 #include <gtest/gtest.h>
@@ -371,29 +373,11 @@ TEST(Focus, ReturningToTheWindowGivesTheFocusBackToItsControl) {
     DestroyWindow(other);
 }
 
-// A layout that notes the cursor shown while it runs.
-class CursorProbeLayout final : public LayoutEngine {
-public:
-    explicit CursorProbeLayout(HCURSOR& whileRunning)
-        : whileRunning_(whileRunning) {}
-
-    std::u16string adjustLayout(std::u16string_view) const override { return note(); }
-    std::u16string addStringLayout(std::u16string_view, std::u16string_view) const override { return note(); }
-
-private:
-    std::u16string note() const {
-        whileRunning_ = GetCursor();
-        return u"laid out";
-    }
-
-    HCURSOR& whileRunning_;
-};
-
 TEST(Busy, TheWaitCursorStandsWhileACommandRunsAndTheArrowAfterIt) {
+    LayoutProbe probe;
     HCURSOR whileRunning = nullptr;
-    LoadSteps steps;
-    steps.createLayout = [&whileRunning] { return std::make_unique<CursorProbeLayout>(whileRunning); };
-    ShownWindow shown(steps);
+    probe.whileRunning = [&whileRunning] { whileRunning = GetCursor(); };
+    ShownWindow shown(probe.loadSteps());
     ASSERT_TRUE(shown.loaded);
     SetCursor(LoadCursorW(nullptr, IDC_ARROW));
     shown.click(CommandButton::Command1);
@@ -405,29 +389,13 @@ struct Releaser {
     void operator()(IUnknown* object) const { object->Release(); }
 };
 
-// Whether this system's accessibility service takes annotations at all: Wine's answers E_NOTIMPL.
-bool annotationsWork() {
-    IAccPropServices* services = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                                reinterpret_cast<void**>(&services)))) {
-        return false;
-    }
-    const std::unique_ptr<IAccPropServices, Releaser> owned(services);
-    const HWND probe = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-    const bool annotated = SUCCEEDED(services->SetHwndPropStr(probe, static_cast<DWORD>(OBJID_CLIENT),
-                                                              CHILDID_SELF, PROPID_ACC_NAME, L"probe"));
-    MSAAPROPID name = PROPID_ACC_NAME;
-    services->ClearHwndProps(probe, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &name, 1);
-    DestroyWindow(probe);
-    return annotated;
-}
-
 TEST(Names, ScreenReadersHearTheDesignedNameOfEveryControl) {
     ShownWindow shown; // joins the thread's COM apartment for as long as it lives
     ASSERT_TRUE(shown.loaded);
-    if (!annotationsWork()) {
-        GTEST_SKIP() << "this system's oleacc takes no annotations (Wine's answers E_NOTIMPL); the names are "
-                        "heard on Windows only";
+    if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr) {
+        GTEST_SKIP()
+            << "Wine's oleacc takes no annotations (SetHwndPropStr answers E_NOTIMPL): the names are "
+               "heard on Windows only";
     }
     for (const TabStop& stop : form1Design.tabOrder) {
         IAccessible* accessible = nullptr;

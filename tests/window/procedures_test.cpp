@@ -1,6 +1,7 @@
 // Form1's procedures over fake controls, a fake clipboard and a probing layout: every transition between
 // Start, Laid out and Copied with what each command does to the boxes and the clipboard, both failure
 // styles, the load procedure, and the text handed between boxes, layout and clipboard unchanged.
+#include "tests/window/probe_layout.h"
 #include "window/form1.h"
 
 #include <gtest/gtest.h>
@@ -91,58 +92,14 @@ public:
     bool failWrite = false;
 };
 
-enum class Failure { None, Standard, Other, OutOfMemory };
-
-// Records what it was handed and answers A[source] or S[prefix|source], or fails as told.
-class ProbeLayout final : public LayoutEngine {
-public:
-    std::u16string adjustLayout(std::u16string_view source) const override {
-        return answer(source, {}, u"A[" + std::u16string(source) + u"]");
-    }
-    std::u16string addStringLayout(std::u16string_view source, std::u16string_view prefix) const override {
-        return answer(source, prefix, u"S[" + std::u16string(prefix) + u"|" + std::u16string(source) + u"]");
-    }
-
-    mutable std::u16string source;
-    mutable std::u16string prefix;
-    Failure failure = Failure::None;
-    std::string description;
-
-private:
-    std::u16string answer(std::u16string_view given, std::u16string_view givenPrefix,
-                          std::u16string result) const {
-        source = given;
-        prefix = givenPrefix;
-        if (failure == Failure::Standard) {
-            throw std::runtime_error(description);
-        }
-        if (failure == Failure::Other) {
-            throw 42;
-        }
-        if (failure == Failure::OutOfMemory) {
-            memoryExhausted = true;
-            throw std::bad_alloc();
-        }
-        return result;
-    }
-};
+using Failure = testing::LayoutProbe::Failure;
 
 // A window with its procedures, on the probing layout unless given other load steps.
 struct LoadedForm {
     LoadedForm()
-        : form(window, clipboard, probing()) {}
+        : form(window, clipboard, probe.loadSteps()) {}
     explicit LoadedForm(LoadSteps steps)
         : form(window, clipboard, std::move(steps)) {}
-
-    LoadSteps probing() {
-        LoadSteps steps;
-        steps.createLayout = [this] {
-            auto layout = std::make_unique<ProbeLayout>();
-            probe = layout.get();
-            return layout;
-        };
-        return steps;
-    }
 
     bool load() { return form.Form_Load(); }
 
@@ -160,9 +117,9 @@ struct LoadedForm {
 
     static constexpr int adjust = 1, paste = 2, copy = 3, exitProgram = 4, clear = 5, addString = 6;
 
+    testing::LayoutProbe probe;
     FakeWindow window;
     FakeClipboard clipboard;
-    ProbeLayout* probe = nullptr; // the layout Form_Load created
     Form1 form;
 };
 
@@ -241,7 +198,7 @@ void PrintTo(const Transition& transition, std::ostream* out) {
     *out << transition.from << " by command " << transition.command;
 }
 
-class Transitions : public testing::TestWithParam<Transition> {};
+class Transitions : public ::testing::TestWithParam<Transition> {};
 
 // Every enabled command of every state; a disabled button delivers no click, which the front ends test.
 TEST_P(Transitions, LeadToTheirStateWithTheirEffects) {
@@ -286,7 +243,7 @@ TEST_P(Transitions, LeadToTheirStateWithTheirEffects) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryEnabledCommand, Transitions,
-                         testing::Values(Transition{"Start", LoadedForm::paste, "Start"},
+                         ::testing::Values(Transition{"Start", LoadedForm::paste, "Start"},
                                          Transition{"Start", LoadedForm::adjust, "Laid out"},
                                          Transition{"Start", LoadedForm::clear, "Start"},
                                          Transition{"Start", LoadedForm::exitProgram, "ended"},
@@ -378,21 +335,15 @@ TEST(ReportAndStop, AFailingLayoutLeavesTheResultAndTheButtonsAsTheyWere) {
          u"Speicher erschöpft \U0001F600"},
         {LoadedForm::adjust, "Laid out", Failure::Standard, "no \xFF UTF-8 \xE2\x82 \xC0\xAF",
          u"no \uFFFD UTF-8 \uFFFD\uFFFD \uFFFD\uFFFD"},
-        // Not even the description fits: the report must still come, not the program end.
-        {LoadedForm::addString, "Laid out", Failure::OutOfMemory, "", undescribedFailure},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.description);
-        // Should the failure escape the command, memory comes back before the test reports it.
-        const struct MemoryBack {
-            ~MemoryBack() { memoryExhausted = false; }
-        } memoryBack;
         LoadedForm loaded;
         ASSERT_TRUE(loaded.load());
         loaded.enter(row.from);
         loaded.window.texts[TextBox::Text2] = u"the earlier result";
-        loaded.probe->failure = row.failure;
-        loaded.probe->description = row.description;
+        loaded.probe.failure = row.failure;
+        loaded.probe.description = row.description;
 
         loaded.click(row.command);
 
@@ -404,21 +355,37 @@ TEST(ReportAndStop, AFailingLayoutLeavesTheResultAndTheButtonsAsTheyWere) {
     }
 }
 
+TEST(ReportAndStop, AFailureTooLargeForTheMemoryLeftToDescribeIsStillReported) {
+    LoadedForm loaded;
+    ASSERT_TRUE(loaded.load());
+    loaded.probe.whileRunning = [] {
+        memoryExhausted = true;
+        throw std::bad_alloc();
+    };
+    // Should the failure escape the command, memory comes back before the test reports it.
+    const struct MemoryBack {
+        ~MemoryBack() { memoryExhausted = false; }
+    } memoryBack;
+    loaded.click(LoadedForm::addString);
+    ASSERT_EQ(loaded.window.reports.size(), 1u);
+    EXPECT_EQ(loaded.window.reports[0].description, undescribedFailure);
+}
+
 TEST(HandOver, EveryCodeUnitPassesBetweenBoxesLayoutAndClipboardUnchanged) {
     const std::u16string source = u"SELECT a\r\nFROM t\0\xD800\u00A0\n\r"s;
     const std::u16string prefix = u"s = s & \u00A0\"\xDC00"s;
     LoadedForm loaded;
     ASSERT_TRUE(loaded.load());
-    const ProbeLayout* probe = loaded.probe;
+    const testing::LayoutProbe& probe = loaded.probe;
     loaded.clipboard.contents = source;
     loaded.window.texts[TextBox::Text3] = prefix;
 
     loaded.click(LoadedForm::paste);
     loaded.click(LoadedForm::adjust);
-    EXPECT_EQ(probe->source, source);
+    EXPECT_EQ(probe.source, source);
     loaded.click(LoadedForm::addString);
-    EXPECT_EQ(probe->source, source);
-    EXPECT_EQ(probe->prefix, prefix);
+    EXPECT_EQ(probe.source, source);
+    EXPECT_EQ(probe.prefix, prefix);
     loaded.click(LoadedForm::copy);
     EXPECT_EQ(loaded.clipboard.contents, u"S[" + prefix + u"|" + source + u"]");
 }
@@ -438,8 +405,8 @@ TEST(HandOver, TheRealLayoutLaysOutWhatTheSourceBoxHolds) {
 } // namespace
 } // namespace brelvix
 
-// The program's allocations, failing while memory is exhausted. Kept out of line, so that the compiler does not
-// mistake the free() inside for one that meets memory of new.
+// The program's allocations, failing while memory is exhausted. Kept out of line, so that the compiler does
+// not mistake the free() inside for one that meets memory of new.
 [[gnu::noinline]] void* operator new(std::size_t size) {
     if (brelvix::memoryExhausted) {
         throw std::bad_alloc();
