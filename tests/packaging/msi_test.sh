@@ -70,7 +70,7 @@ done
 [ -f "$shortcut" ] || fail "the install made no Start-menu shortcut $shortcut"
 shortcut_text=$(strings -e l "$shortcut")
 # The target is stored as a list of names; starting the program through the shortcut shows it is right.
-[[ "$shortcut_text" == *brelvix.exe* && "$shortcut_text" == *'\Programs\Brelvix\'* &&
+[[ "$shortcut_text" == *brelvix.exe* && "$shortcut_text" == *"\\Programs\\Brelvix\\"* &&
     "$shortcut_text" == *"\\$code\\brelvix.ico"* ]] ||
     fail "the shortcut does not name the installed program and its icon: $shortcut_text"
 registry_has "$uninstall_key\\$code" || fail "the installed-programs list has no entry $code"
@@ -99,8 +99,10 @@ later_code=$(product_code "$later")
 [ "$later_code" != "$code" ] || fail "the later version has the same product code, so it cannot upgrade"
 installed_codes+=("$later_code")
 msiexec /i "$(windows_path "$later")" || fail "msiexec could not install $later_version over $version"
-registry_has "$uninstall_key\\$later_code" && grep -qF "DisplayVersion    REG_SZ    $later_version" "$work/reg.txt" ||
+if ! registry_has "$uninstall_key\\$later_code" ||
+    ! grep -qF "DisplayVersion    REG_SZ    $later_version" "$work/reg.txt"; then
     fail "the installed-programs list has no entry for $later_version"
+fi
 ! registry_has "$uninstall_key\\$code" || fail "$version is still listed after the upgrade to $later_version"
 [ -f "$program_folder/brelvix.exe" ] || fail "the upgrade left no program in $program_folder"
 
