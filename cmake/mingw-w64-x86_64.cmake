@@ -9,9 +9,11 @@ set(CMAKE_C_COMPILER ${mingw_triplet}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${mingw_triplet}-g++-posix)
 set(CMAKE_RC_COMPILER ${mingw_triplet}-windres)
 
-# Everything the compiler brings (libstdc++, libgcc, winpthread) is linked in, so that a program, the tests
-# included, runs with nothing but the DLLs every Windows has beside it.
+# Everything the compiler brings (libstdc++, libgcc, winpthread, and libssp for the stack protector) is linked
+# in, so that a program, the tests included, runs with nothing but the DLLs every Windows has beside it.
 set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
+set(CMAKE_C_FLAGS_INIT -fstack-protector-strong)
+set(CMAKE_CXX_FLAGS_INIT -fstack-protector-strong)
 
 # Libraries and headers come from the MinGW sysroot only; programs that run during the build from the host.
 set(CMAKE_FIND_ROOT_PATH /usr/${mingw_triplet})

@@ -12,6 +12,7 @@
 #include <system_error>
 
 #include "packaging/brelvix_icon.xpm"
+#include "packaging/png_encoder.h"
 
 namespace brelvix {
 
@@ -75,7 +76,7 @@ std::uint32_t colourOfLine(std::string_view rest) {
     refuseXpm("colour line without a colour (c) value: " + std::string(rest));
 }
 
-// The .ico header and the bitmaps are little-endian whatever the machine writing them.
+// The .ico header and the entryData are little-endian whatever the machine writing them.
 void append16(std::vector<std::uint8_t>& bytes, std::uint16_t value) {
     bytes.push_back(static_cast<std::uint8_t>(value & 0xFF));
     bytes.push_back(static_cast<std::uint8_t>(value >> 8));
@@ -209,7 +210,7 @@ IconImage pixelScaled(const IconImage& image, int factor) {
     return scaled;
 }
 
-std::vector<std::uint8_t> icoWithDibEntries(std::span<const IconImage> images) {
+std::vector<std::uint8_t> icoFile(std::span<const IconImage> images) {
     if (images.empty() || images.size() > std::numeric_limits<std::uint16_t>::max()) {
         throw std::invalid_argument("a .ico holds 1 to 65535 images, not " + std::to_string(images.size()));
     }
@@ -228,11 +229,16 @@ std::vector<std::uint8_t> icoWithDibEntries(std::span<const IconImage> images) {
     append16(bytes, 0); // reserved
     append16(bytes, icoTypeIcon);
     append16(bytes, static_cast<std::uint16_t>(images.size()));
-    std::vector<std::uint8_t> bitmaps;
-    const std::size_t firstBitmapOffset = icoHeaderSize + images.size() * icoDirectoryEntrySize;
+    std::vector<std::uint8_t> entryData;
+    const std::size_t firstEntryOffset = icoHeaderSize + images.size() * icoDirectoryEntrySize;
     for (const IconImage& image : images) {
-        const std::size_t offset = firstBitmapOffset + bitmaps.size();
-        appendDib(bitmaps, image);
+        const std::size_t offset = firstEntryOffset + entryData.size();
+        if (image.width == largestIcoSide && image.height == largestIcoSide) {
+            const std::vector<std::uint8_t> png = pngFile(image);
+            entryData.insert(entryData.end(), png.begin(), png.end());
+        } else {
+            appendDib(entryData, image);
+        }
         // A side of 256 does not fit the entry's byte and is written as 0.
         bytes.push_back(static_cast<std::uint8_t>(image.width & 0xFF));
         bytes.push_back(static_cast<std::uint8_t>(image.height & 0xFF));
@@ -240,10 +246,10 @@ std::vector<std::uint8_t> icoWithDibEntries(std::span<const IconImage> images) {
         bytes.push_back(0);  // reserved
         append16(bytes, 1);  // planes
         append16(bytes, 32); // bits per pixel
-        append32(bytes, static_cast<std::uint32_t>(firstBitmapOffset + bitmaps.size() - offset));
+        append32(bytes, static_cast<std::uint32_t>(firstEntryOffset + entryData.size() - offset));
         append32(bytes, static_cast<std::uint32_t>(offset));
     }
-    bytes.insert(bytes.end(), bitmaps.begin(), bitmaps.end());
+    bytes.insert(bytes.end(), entryData.begin(), entryData.end());
     return bytes;
 }
 

@@ -31,8 +31,10 @@ IconImage sourceIcon();
 // blurs. Throws std::invalid_argument for a factor below 1 or one that makes the image too large to count.
 IconImage pixelScaled(const IconImage& image, int factor);
 
-// A .ico file holding the images as classic device-independent bitmaps: 32-bit with alpha and the 1-bit mask,
-// the entry that every Windows reads. Each side must be 1 to 256 pixels, or std::invalid_argument is thrown.
-std::vector<std::uint8_t> icoWithDibEntries(std::span<const IconImage> images);
+// A .ico file of the images. Those of the largest side are PNG files, as Windows Vista and later read them:
+// as a bitmap that one entry would cost over 256 KB. The others are classic device-independent bitmaps,
+// 32-bit with alpha and the 1-bit mask, the entry every Windows reads. Each side must be 1 to 256 pixels, or
+// std::invalid_argument is thrown.
+std::vector<std::uint8_t> icoFile(std::span<const IconImage> images);
 
 } // namespace brelvix

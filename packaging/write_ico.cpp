@@ -67,7 +67,7 @@ int main(int argc, char* argv[]) {
             }
             renditions.push_back(brelvix::pixelScaled(source, size / source.width));
         }
-        return writeFile(argv[1], brelvix::icoWithDibEntries(renditions)) ? 0 : 1;
+        return writeFile(argv[1], brelvix::icoFile(renditions)) ? 0 : 1;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "brelvix_write_ico: %s\n", error.what());
         return 1;

@@ -1,10 +1,12 @@
 // The icon's pixels read from their source, enlargements that stay sharp, and the Windows .ico that the build
-// writes: every entry a bitmap of the source's pixels, with a mask that hides exactly the transparent ones.
+// writes: the small entries bitmaps of the source's pixels, with a mask that hides exactly the transparent
+// ones, and the 256-pixel entry a PNG of a few kilobytes (its pixels are checked where Qt can read it).
 // Standard library only, so that these run in the Windows build too.
 #include "packaging/icon_image.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
@@ -79,7 +81,7 @@ TEST(IcoWithDibEntries, RefusesSidesAnEntryCannotDescribe) {
     for (const int side : {0, 257}) {
         const std::vector<IconImage> images{
             {side, 1, std::vector<std::uint32_t>(static_cast<std::size_t>(side), opaqueBlack)}};
-        EXPECT_THROW(icoWithDibEntries(images), std::invalid_argument) << side;
+        EXPECT_THROW(icoFile(images), std::invalid_argument) << side;
     }
 }
 
@@ -92,14 +94,15 @@ std::uint32_t littleEndianAt(const std::vector<std::uint8_t>& bytes, std::size_t
 }
 
 // The file app/brelvix.rc puts into the program, as the build wrote it.
-TEST(WindowsIcon, HoldsTheSourceAsBitmapsWithAMaskOfItsTransparentPixels) {
+TEST(WindowsIcon, HoldsTheSourceAsBitmapsWithAMaskOfItsTransparentPixelsAndALargePng) {
     std::ifstream file(BRELVIX_WINDOWS_ICON, std::ios::binary);
     ASSERT_TRUE(file) << "cannot read " << BRELVIX_WINDOWS_ICON;
     const std::vector<std::uint8_t> ico{std::istreambuf_iterator<char>(file),
                                         std::istreambuf_iterator<char>()};
     const IconImage source = sourceIcon();
     constexpr int sides[] = {16, 32, 48};
-    constexpr std::size_t entryCount = std::size(sides);
+    constexpr std::size_t bitmapCount = std::size(sides);
+    constexpr std::size_t entryCount = bitmapCount + 1;
 
     ASSERT_GE(ico.size(), 6u);
     EXPECT_EQ(littleEndianAt(ico, 0, 2), 0u) << "reserved";
@@ -107,7 +110,7 @@ TEST(WindowsIcon, HoldsTheSourceAsBitmapsWithAMaskOfItsTransparentPixels) {
     ASSERT_EQ(littleEndianAt(ico, 4, 2), entryCount);
 
     std::size_t expectedOffset = 6 + 16 * entryCount;
-    for (std::size_t i = 0; i < entryCount; ++i) {
+    for (std::size_t i = 0; i < bitmapCount; ++i) {
         const auto side = static_cast<std::uint32_t>(sides[i]);
         SCOPED_TRACE(testing::Message() << side << " pixels");
         const std::size_t entry = 6 + 16 * i;
@@ -146,7 +149,18 @@ TEST(WindowsIcon, HoldsTheSourceAsBitmapsWithAMaskOfItsTransparentPixels) {
         }
         expectedOffset = dib + size;
     }
-    EXPECT_EQ(expectedOffset, ico.size()) << "bytes after the last bitmap";
+
+    const std::size_t pngEntry = 6 + 16 * bitmapCount;
+    EXPECT_EQ(littleEndianAt(ico, pngEntry, 2), 0u) << "256 pixels wide and high, written as 0";
+    EXPECT_EQ(littleEndianAt(ico, pngEntry + 6, 2), 32u) << "bits per pixel";
+    const std::size_t pngSize = littleEndianAt(ico, pngEntry + 8, 4);
+    ASSERT_EQ(littleEndianAt(ico, pngEntry + 12, 4), expectedOffset);
+    constexpr std::uint8_t pngSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    ASSERT_GE(pngSize, std::size(pngSignature));
+    EXPECT_TRUE(std::equal(std::begin(pngSignature), std::end(pngSignature), ico.begin() + expectedOffset));
+    // As a bitmap it would be 266,280 bytes.
+    EXPECT_LT(pngSize, 8192u);
+    EXPECT_EQ(expectedOffset + pngSize, ico.size()) << "bytes after the PNG";
 }
 
 } // namespace
