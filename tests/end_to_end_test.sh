@@ -105,10 +105,24 @@ printf '%s\n' \
     'strSQL = strSQL & " a.y' >"$work/expected"
 printf ';' >>"$work/expected"
 
-# In the foreground xclip serves the clipboard until another program takes it over.
-xclip -quiet -selection clipboard -in "$work/query" >/dev/null 2>&1 &
-xclip_pid=$!
-wait_for 10 clipboard_holds "$work/query" || fail "xclip did not take the clipboard"
+# In the foreground xclip serves the clipboard until another program takes it over. Under Wine the display's
+# clipboard is also Wine's, whose clipboard manager may take it back once as it starts; xclip then offers the
+# query again.
+offer_query() {
+    local attempt
+    for attempt in 1 2 3; do
+        xclip -quiet -selection clipboard -in "$work/query" >/dev/null 2>&1 &
+        xclip_pid=$!
+        if wait_for 5 clipboard_holds "$work/query"; then
+            return 0
+        fi
+        kill "$xclip_pid" 2>/dev/null || true
+        wait "$xclip_pid" 2>/dev/null || true
+        xclip_pid=
+    done
+    return 1
+}
+offer_query || fail "xclip did not take the clipboard"
 
 "${program[@]}" </dev/null >"$work/brelvix.log" 2>&1 &
 brelvix_pid=$!
