@@ -244,20 +244,20 @@ TEST_P(Transitions, LeadToTheirStateWithTheirEffects) {
 
 INSTANTIATE_TEST_SUITE_P(EveryEnabledCommand, Transitions,
                          ::testing::Values(Transition{"Start", LoadedForm::paste, "Start"},
-                                         Transition{"Start", LoadedForm::adjust, "Laid out"},
-                                         Transition{"Start", LoadedForm::clear, "Start"},
-                                         Transition{"Start", LoadedForm::exitProgram, "ended"},
-                                         Transition{"Laid out", LoadedForm::paste, "Laid out"},
-                                         Transition{"Laid out", LoadedForm::adjust, "Laid out"},
-                                         Transition{"Laid out", LoadedForm::addString, "Laid out"},
-                                         Transition{"Laid out", LoadedForm::copy, "Copied"},
-                                         Transition{"Laid out", LoadedForm::clear, "Start"},
-                                         Transition{"Laid out", LoadedForm::exitProgram, "ended"},
-                                         Transition{"Copied", LoadedForm::adjust, "Copied"},
-                                         Transition{"Copied", LoadedForm::addString, "Copied"},
-                                         Transition{"Copied", LoadedForm::copy, "Copied"},
-                                         Transition{"Copied", LoadedForm::clear, "Start"},
-                                         Transition{"Copied", LoadedForm::exitProgram, "ended"}));
+                                           Transition{"Start", LoadedForm::adjust, "Laid out"},
+                                           Transition{"Start", LoadedForm::clear, "Start"},
+                                           Transition{"Start", LoadedForm::exitProgram, "ended"},
+                                           Transition{"Laid out", LoadedForm::paste, "Laid out"},
+                                           Transition{"Laid out", LoadedForm::adjust, "Laid out"},
+                                           Transition{"Laid out", LoadedForm::addString, "Laid out"},
+                                           Transition{"Laid out", LoadedForm::copy, "Copied"},
+                                           Transition{"Laid out", LoadedForm::clear, "Start"},
+                                           Transition{"Laid out", LoadedForm::exitProgram, "ended"},
+                                           Transition{"Copied", LoadedForm::adjust, "Copied"},
+                                           Transition{"Copied", LoadedForm::addString, "Copied"},
+                                           Transition{"Copied", LoadedForm::copy, "Copied"},
+                                           Transition{"Copied", LoadedForm::clear, "Start"},
+                                           Transition{"Copied", LoadedForm::exitProgram, "ended"}));
 
 TEST(SkipAndGoOn, PasteAndCopyGoOnSilentlyPastAFailingStep) {
     const struct {
