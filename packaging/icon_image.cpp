@@ -76,7 +76,7 @@ std::uint32_t colourOfLine(std::string_view rest) {
     refuseXpm("colour line without a colour (c) value: " + std::string(rest));
 }
 
-// The .ico header and the entryData are little-endian whatever the machine writing them.
+// The .ico header and its bitmaps are little-endian whatever the machine writing them.
 void append16(std::vector<std::uint8_t>& bytes, std::uint16_t value) {
     bytes.push_back(static_cast<std::uint8_t>(value & 0xFF));
     bytes.push_back(static_cast<std::uint8_t>(value >> 8));
