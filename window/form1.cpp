@@ -138,14 +138,24 @@ void Form1::Command1_Click() {
     });
 }
 
+// A clipboard that cannot be read is reported and changes neither box: going on would empty the laid-out
+// result, and any edits in it, for a paste that never happened.
 void Form1::Command2_Click() {
-    skipOnFailure([&] { controls_.setText(TextBox::Text1, clipboard_.text()); });
+    std::u16string pasted;
+    if (!reportAndStop([&] { pasted = clipboard_.text(); })) {
+        return;
+    }
+    skipOnFailure([&] { controls_.setText(TextBox::Text1, pasted); });
     skipOnFailure([&] { controls_.setText(TextBox::Text2, u""); });
 }
 
+// Text that did not reach the clipboard is reported and Paste stays as it was: a silent failure would leave
+// the old contents there for the user to paste in the belief that they are the new.
 void Form1::Command3_Click() {
     skipOnFailure([&] { clipboard_.clear(); });
-    skipOnFailure([&] { clipboard_.setText(controls_.text(TextBox::Text2)); });
+    if (!reportAndStop([&] { clipboard_.setText(controls_.text(TextBox::Text2)); })) {
+        return;
+    }
     skipOnFailure([&] { controls_.setEnabled(CommandButton::Command2, false); });
 }
 

@@ -1,6 +1,7 @@
 // Form1's procedures over fake controls, a fake clipboard and a probing layout: every transition between
-// Start, Laid out and Copied with what each command does to the boxes and the clipboard, both failure
-// styles, the load procedure, and the text handed between boxes, layout and clipboard unchanged.
+// Start, Laid out and Copied with what each command does to the boxes and the clipboard, the failures each
+// reports or passes over, the load procedure, and the text handed between boxes, layout and clipboard
+// unchanged.
 #include "tests/window/probe_layout.h"
 #include "window/form1.h"
 
@@ -259,19 +260,26 @@ INSTANTIATE_TEST_SUITE_P(EveryEnabledCommand, Transitions,
                                            Transition{"Copied", LoadedForm::clear, "Start"},
                                            Transition{"Copied", LoadedForm::exitProgram, "ended"}));
 
-TEST(SkipAndGoOn, PasteAndCopyGoOnSilentlyPastAFailingStep) {
+// A clipboard that cannot be read or written is reported and leaves the boxes and the buttons as they were;
+// one that cannot be emptied is still written, silently. An empty clipboard is no failure.
+TEST(ClipboardFailures, AreReportedWhereTextWouldBeLostAndPassedOverWhereNot) {
     const struct {
         const char* name;
         int command;
         bool failRead, failClear, failWrite;
-        std::u16string_view text1, clipboard;
+        std::u16string_view clipboardBefore;
+        std::u16string_view reported, text1, text2, clipboard;
         std::string state;
     } rows[] = {
-        {"paste, unreadable", LoadedForm::paste, true, false, false, u"SELECT a", u"old clip", "Laid out"},
-        {"copy, cannot empty", LoadedForm::copy, false, true, false, u"SELECT a", u"edited\r\nresult",
-         "Copied"},
-        {"copy, cannot write", LoadedForm::copy, false, false, true, u"SELECT a", u"", "Copied"},
-        {"copy, neither", LoadedForm::copy, false, true, true, u"SELECT a", u"old clip", "Copied"},
+        {"paste, unreadable", LoadedForm::paste, true, false, false, u"old clip",
+         u"the clipboard cannot be read", u"SELECT a", u"edited\r\nresult", u"old clip", "Laid out"},
+        {"paste, empty", LoadedForm::paste, false, false, false, u"", u"", u"", u"", u"", "Laid out"},
+        {"copy, cannot empty", LoadedForm::copy, false, true, false, u"old clip", u"", u"SELECT a",
+         u"edited\r\nresult", u"edited\r\nresult", "Copied"},
+        {"copy, cannot write", LoadedForm::copy, false, false, true, u"old clip",
+         u"the clipboard cannot be written", u"SELECT a", u"edited\r\nresult", u"", "Laid out"},
+        {"copy, neither", LoadedForm::copy, false, true, true, u"old clip",
+         u"the clipboard cannot be written", u"SELECT a", u"edited\r\nresult", u"old clip", "Laid out"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -281,20 +289,23 @@ TEST(SkipAndGoOn, PasteAndCopyGoOnSilentlyPastAFailingStep) {
         loaded.enter("Laid out");
         loaded.window.texts[TextBox::Text2] = u"edited\r\nresult";
         loaded.clipboard = {};
-        loaded.clipboard.contents = u"old clip";
+        loaded.clipboard.contents = row.clipboardBefore;
         loaded.clipboard.failRead = row.failRead;
         loaded.clipboard.failClear = row.failClear;
         loaded.clipboard.failWrite = row.failWrite;
 
         loaded.click(row.command);
 
-        EXPECT_TRUE(loaded.window.reports.empty());
+        if (row.reported.empty()) {
+            EXPECT_TRUE(loaded.window.reports.empty());
+        } else {
+            ASSERT_EQ(loaded.window.reports.size(), 1u);
+            EXPECT_EQ(loaded.window.reports[0].description, row.reported);
+        }
         EXPECT_EQ(loaded.window.texts.at(TextBox::Text1), row.text1);
+        EXPECT_EQ(loaded.window.texts.at(TextBox::Text2), row.text2);
         EXPECT_EQ(loaded.clipboard.contents, row.clipboard);
         EXPECT_EQ(loaded.window.state(), row.state);
-        if (row.command == LoadedForm::paste) {
-            EXPECT_EQ(loaded.window.texts.at(TextBox::Text2), u"");
-        }
     }
 }
 
