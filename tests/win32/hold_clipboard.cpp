@@ -12,6 +12,12 @@
 
 namespace {
 
+// The clipboard's owner while this program holds it. Windows documents that a clipboard opened without one
+// cannot be written; Wine lets it pass.
+HWND ownerWindow() {
+    return CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+}
+
 bool put(UINT format, const void* data, std::size_t size) {
     const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
     void* locked = memory != nullptr ? GlobalLock(memory) : nullptr;
@@ -26,7 +32,7 @@ bool put(UINT format, const void* data, std::size_t size) {
 int hold(const wchar_t* heldName, const wchar_t* releaseName, DWORD milliseconds) {
     const HANDLE held = OpenEventW(EVENT_MODIFY_STATE, FALSE, heldName);
     const HANDLE release = OpenEventW(SYNCHRONIZE, FALSE, releaseName);
-    if (held == nullptr || release == nullptr || !OpenClipboard(nullptr)) {
+    if (held == nullptr || release == nullptr || !OpenClipboard(ownerWindow())) {
         return 1;
     }
     SetEvent(held);
@@ -37,7 +43,7 @@ int hold(const wchar_t* heldName, const wchar_t* releaseName, DWORD milliseconds
 
 int offer(const std::wstring& text) {
     const std::string html = "<html><body>" + std::string(text.begin(), text.end()) + "</body></html>";
-    if (!OpenClipboard(nullptr) || !EmptyClipboard()) {
+    if (!OpenClipboard(ownerWindow()) || !EmptyClipboard()) {
         return 1;
     }
     const bool offered = put(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t)) &&
