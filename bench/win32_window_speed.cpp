@@ -59,7 +59,7 @@ int main() {
         brelvix::Form1Window window(GetModuleHandleW(nullptr));
         brelvix::WindowsClipboard clipboard(window.handle());
         brelvix::Form1 procedures(window, clipboard);
-        window.connect(procedures);
+        const brelvix::Form1Window::Connection connection = window.connect(procedures);
         if (!procedures.Form_Load()) {
             return 1;
         }

@@ -1,5 +1,9 @@
 // Dynamic Annotation of the controls' names through IAccPropServices, as Microsoft documents it for standard
 // controls whose text is no good name: an edit box has none, and the buttons' full-width letters read badly.
+// The service's class, interface and property ids are defined here, from oleacc.h itself, rather than taken
+// from a toolchain's import library that may lack them.
+#include <initguid.h>
+
 #include "frontends/win32/accessible_names.h"
 
 #include "frontends/win32/windows_error.h"
@@ -9,11 +13,8 @@
 namespace brelvix {
 
 AccessibleNames::AccessibleNames() {
-    // S_FALSE: the thread had already joined; each successful call is matched by CoUninitialize.
-    joinedApartment_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     IAccPropServices* services = nullptr;
-    if (joinedApartment_ &&
-        SUCCEEDED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+    if (SUCCEEDED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
                                    reinterpret_cast<void**>(&services)))) {
         services_.reset(services);
     }
@@ -21,10 +22,6 @@ AccessibleNames::AccessibleNames() {
 
 AccessibleNames::~AccessibleNames() {
     clear();
-    services_.reset();
-    if (joinedApartment_) {
-        CoUninitialize();
-    }
 }
 
 void AccessibleNames::name(HWND control, std::u16string_view name) {

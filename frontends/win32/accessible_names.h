@@ -14,7 +14,7 @@ namespace brelvix {
 
 class AccessibleNames {
 public:
-    // Joins the thread's COM apartment, which the annotation service lives in.
+    // Finds the annotation service in the thread's COM apartment, which the program joins at its start.
     AccessibleNames();
     ~AccessibleNames();
     AccessibleNames(const AccessibleNames&) = delete;
@@ -32,7 +32,6 @@ private:
         void operator()(IUnknown* object) const { object->Release(); }
     };
 
-    bool joinedApartment_ = false;
     std::unique_ptr<IAccPropServices, Releaser> services_;
     std::vector<HWND> named_;
 };

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -79,15 +80,7 @@ void registerWindowClass(HINSTANCE instance, WNDPROC procedure) {
     }
 }
 
-UniqueFont createButtonFont(UINT dpi) {
-    const FontDesign& design = form1Design.buttonFont;
-    LOGFONTW font{};
-    // Points at the monitor's DPI, as a negative height: the size of the letters, not of the line.
-    font.lfHeight = -static_cast<LONG>(std::lround(design.pointSize * dpi / 72));
-    font.lfWeight = design.weight;
-    font.lfCharSet = static_cast<BYTE>(design.characterSet);
-    // Windows substitutes a font of the character set on its own; the other families are for Qt.
-    toWide(design.families.front()).copy(font.lfFaceName, LF_FACESIZE - 1);
+UniqueFont createFont(const LOGFONTW& font) {
     // CreateFontIndirectW gives no reason when it fails; a cleared last error shows that, not a stale one.
     SetLastError(ERROR_SUCCESS);
     UniqueFont created(CreateFontIndirectW(&font));
@@ -97,17 +90,45 @@ UniqueFont createButtonFont(UINT dpi) {
     return created;
 }
 
-UniqueFont createMessageFont(UINT dpi) {
+UniqueFont createButtonFont(UINT dpi) {
+    const FontDesign& design = form1Design.buttonFont;
+    LOGFONTW font{};
+    // Points at the monitor's DPI, as a negative height: the size of the letters, not of the line.
+    font.lfHeight = -static_cast<LONG>(std::lround(design.pointSize * dpi / 72));
+    font.lfWeight = design.weight;
+    font.lfCharSet = static_cast<BYTE>(design.characterSet);
+    // Windows substitutes a font of the character set on its own; the other families are for Qt.
+    toWide(design.families.front()).copy(font.lfFaceName, LF_FACESIZE - 1);
+    return createFont(font);
+}
+
+// The height of one line of `font`, ascent and descent together, as an edit box draws its lines.
+int lineHeight(HFONT font) {
+    const HDC screen = GetDC(nullptr);
+    const HGDIOBJ previous = SelectObject(screen, font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(screen, &metrics);
+    SelectObject(screen, previous);
+    ReleaseDC(nullptr, screen);
+    return metrics.tmHeight;
+}
+
+// The message font, the face the user has Windows' own dialogs in, at the largest size whose line fits in
+// `room` pixels. Windows 10 and 11's Segoe UI 9 pt is a 16-pixel line, taller than the 14 pixels inside the
+// prefix box at 96 DPI, and so at every DPI: its descenders and the caret would be cut off.
+UniqueFont createBoxFont(UINT dpi, int room) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     SetLastError(ERROR_SUCCESS);
     if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi)) {
         throwLastError();
     }
-    SetLastError(ERROR_SUCCESS);
-    UniqueFont created(CreateFontIndirectW(&metrics.lfMessageFont));
-    if (created == nullptr) {
-        throwLastError();
+    LOGFONTW font = metrics.lfMessageFont;
+    UniqueFont created = createFont(font);
+    // A positive height asks for the height of the whole line; a font may round it up by a pixel.
+    for (LONG line = room; line > 0 && lineHeight(created.get()) > room; --line) {
+        font.lfHeight = line;
+        created = createFont(font);
     }
     return created;
 }
@@ -209,27 +230,45 @@ void Form1Window::createButton(HINSTANCE instance, const ButtonDesign& design) {
 }
 
 void Form1Window::applyDpi(UINT dpi) {
-    // The old fonts are deleted only once no control uses them any more.
-    UniqueFont buttonFont = createButtonFont(dpi);
-    UniqueFont boxFont = createMessageFont(dpi);
     const auto pixels = [dpi](int twips) { return twipsToPixels(twips, static_cast<int>(dpi)); };
     const auto place = [&pixels](HWND control, const TwipsRect& twips) {
         SetWindowPos(control, nullptr, pixels(twips.left), pixels(twips.top), pixels(twips.width),
                      pixels(twips.height), SWP_NOZORDER | SWP_NOACTIVATE);
     };
     for (const BoxDesign& design : form1Design.boxes) {
-        const HWND box = control(design.box);
-        place(box, design.place);
-        SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(boxFont.get()), TRUE);
+        place(control(design.box), design.place);
     }
     for (const ButtonDesign& design : form1Design.buttons) {
-        const HWND button = control(design.button);
-        place(button, design.place);
-        SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont.get()), TRUE);
+        place(control(design.button), design.place);
+    }
+    // The boxes' font is measured against the boxes as they now stand.
+    applyFonts(dpi);
+    applyIcons(dpi);
+}
+
+void Form1Window::applyFonts(UINT dpi) {
+    // The old fonts are deleted only once no control uses them any more.
+    UniqueFont buttonFont = createButtonFont(dpi);
+    UniqueFont boxFont = createBoxFont(dpi, oneLineRoom());
+    for (const BoxDesign& design : form1Design.boxes) {
+        SendMessageW(control(design.box), WM_SETFONT, reinterpret_cast<WPARAM>(boxFont.get()), TRUE);
+    }
+    for (const ButtonDesign& design : form1Design.buttons) {
+        SendMessageW(control(design.button), WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont.get()), TRUE);
     }
     buttonFont_ = std::move(buttonFont);
     boxFont_ = std::move(boxFont);
-    applyIcons(dpi);
+}
+
+int Form1Window::oneLineRoom() const {
+    int room = std::numeric_limits<int>::max();
+    for (const BoxDesign& design : form1Design.boxes) {
+        RECT inside{};
+        if (!design.multiLine && GetClientRect(control(design.box), &inside)) {
+            room = std::min(room, static_cast<int>(inside.bottom - inside.top));
+        }
+    }
+    return room;
 }
 
 void Form1Window::applyIcons(UINT dpi) {
@@ -256,9 +295,19 @@ void Form1Window::show(int showCommand) {
     const int left = std::max(work.left, work.left + (work.right - work.left - width) / 2);
     const int top = std::max(work.top, work.top + (work.bottom - work.top - height) / 2);
     SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ShowWindow(window_, showCommand);
+    // A shortcut set to "Run: Maximized", or start /max, asks for a size the window does not have.
+    ShowWindow(window_, showCommand == SW_SHOWMAXIMIZED ? SW_SHOWNORMAL : showCommand);
+    // The first time, Windows may show a program's main window as whoever started the program asked, whatever
+    // it is passed.
+    if (IsZoomed(window_)) {
+        ShowWindow(window_, SW_RESTORE);
+    }
     UpdateWindow(window_);
-    SetFocus(control(TextBox::Text1));
+    // Focusing a control would activate a window started minimised; it gets the focus once it is restored.
+    focusWhileInactive_ = control(TextBox::Text1);
+    if (!IsIconic(window_)) {
+        SetFocus(focusWhileInactive_);
+    }
 }
 
 bool Form1Window::handleKeyboard(MSG& message) {
@@ -337,6 +386,15 @@ void Form1Window::reportError(std::u16string_view description) {
     showFailure(window_, description);
 }
 
+Form1Window::Connection::Connection(Form1Window& window, Form1& procedures)
+    : window_(window) {
+    window_.procedures_ = &procedures;
+}
+
+Form1Window::Connection::~Connection() {
+    window_.procedures_ = nullptr;
+}
+
 void Form1Window::unload() {
     if (window_ != nullptr) {
         DestroyWindow(window_);
@@ -377,6 +435,15 @@ LRESULT Form1Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) n
         // scaled from the old one and rounded twice.
         *reinterpret_cast<SIZE*>(lParam) = frameSize(static_cast<UINT>(wParam));
         return TRUE;
+    case WM_SETTINGCHANGE:
+        onSettingChange();
+        break;
+    case WM_QUERYENDSESSION:
+        // Nothing is ever saved, so nothing stands in the way of the session's end.
+        return TRUE;
+    case WM_ENDSESSION:
+        onEndSession(wParam != FALSE);
+        return 0;
     case WM_ACTIVATE:
         if (onActivate(LOWORD(wParam) != WA_INACTIVE)) {
             return 0;
@@ -427,6 +494,24 @@ void Form1Window::onDpiChanged(UINT dpi, const RECT& suggested) {
     }
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The user changed the message font or the size of text. Windows names no one setting for either, and taking
+// the fonts again costs two fonts, so every change of settings takes them.
+void Form1Window::onSettingChange() {
+    try {
+        applyFonts(GetDpiForWindow(window_));
+    } catch (...) {
+        // The old fonts stay, and the window works as before.
+    }
+}
+
+// The session ends, or Windows Installer's Restart Manager asks the program to close (ENDSESSION_CLOSEAPP) so
+// that it can replace its file: the window closes as Exit closes it.
+void Form1Window::onEndSession(bool ending) {
+    if (ending) {
+        unload();
+    }
 }
 
 void Form1Window::onDestroy() {

@@ -38,10 +38,25 @@ public:
     HWND control(TextBox box) const;
     HWND control(CommandButton button) const;
 
-    // Routes every click of a button to `procedures`; before this a click does nothing.
-    void connect(Form1& procedures) { procedures_ = &procedures; }
+    // Routes the clicks of the buttons to procedures for as long as it lives; without one a click does
+    // nothing.
+    class Connection {
+    public:
+        Connection(Form1Window& window, Form1& procedures);
+        ~Connection();
+        Connection(const Connection&) = delete;
+        Connection& operator=(const Connection&) = delete;
 
-    // Shows the window centred on its monitor's work area, with the focus in Text1.
+    private:
+        Form1Window& window_;
+    };
+
+    // The procedures hold the window, so they are made after it and go before it: the connection goes first,
+    // so that nothing the window's end sends reaches procedures that are gone.
+    [[nodiscard]] Connection connect(Form1& procedures) { return Connection(*this, procedures); }
+
+    // Shows the window centred on its monitor's work area, with the focus in Text1: minimised where the start
+    // asks for it, but never maximised, as the window has one size.
     void show(int showCommand);
 
     // The window's share of a queued message before it is dispatched: Tab between the controls, access keys
@@ -62,6 +77,8 @@ private:
     void onCommand(int id);
     LRESULT onEditColour(HDC dc, HWND box);
     void onDpiChanged(UINT dpi, const RECT& suggested);
+    void onSettingChange();
+    void onEndSession(bool ending);
     bool onActivate(bool active);
     void onDestroy();
 
@@ -69,9 +86,12 @@ private:
     void createControls(HINSTANCE instance);
     void createBox(HINSTANCE instance, const BoxDesign& design);
     void createButton(HINSTANCE instance, const ButtonDesign& design);
-    // The fonts, the controls' places and the icons of `dpi`; the window's own size is the caller's.
+    // The controls' places, the fonts and the icons of `dpi`; the window's own size is the caller's.
     void applyDpi(UINT dpi);
+    void applyFonts(UINT dpi);
     void applyIcons(UINT dpi);
+    // The height inside the smallest one-line box, which a line of the boxes' font must fit.
+    int oneLineRoom() const;
     bool isButton(HWND control) const;
 
     HINSTANCE instance_;

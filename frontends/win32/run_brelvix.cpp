@@ -1,6 +1,8 @@
-// Creates Form1 with the Windows clipboard, runs Form_Load and, when that succeeds, the message loop.
+// Joins the thread to COM, creates Form1 with the Windows clipboard, runs Form_Load and, when that succeeds,
+// the message loop.
 #include "frontends/win32/run_brelvix.h"
 
+#include "frontends/win32/com_apartment.h"
 #include "frontends/win32/windows_clipboard.h"
 #include "frontends/win32/windows_error.h"
 
@@ -30,6 +32,7 @@ int runMessageLoop(Form1Window& window) {
 }
 
 int runBrelvix(HINSTANCE instance, int showCommand, LoadSteps loadSteps) {
+    const ComApartment apartment;
     std::optional<Form1Window> window;
     try {
         window.emplace(instance);
@@ -41,7 +44,7 @@ int runBrelvix(HINSTANCE instance, int showCommand, LoadSteps loadSteps) {
     }
     WindowsClipboard clipboard(window->handle());
     Form1 procedures(*window, clipboard, std::move(loadSteps));
-    window->connect(procedures);
+    const Form1Window::Connection connection = window->connect(procedures);
     if (!procedures.Form_Load()) {
         return 1;
     }

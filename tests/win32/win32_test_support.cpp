@@ -46,14 +46,14 @@ void press(Form1Window& window, UINT message, WPARAM key) {
     pump(window);
 }
 
-ShownWindow::ShownWindow(LoadSteps steps)
+ShownWindow::ShownWindow(LoadSteps steps, int showCommand)
     : window(GetModuleHandleW(nullptr))
     , clipboard(window.handle())
-    , procedures(window, clipboard, std::move(steps)) {
-    window.connect(procedures);
+    , procedures(window, clipboard, std::move(steps))
+    , connection(window.connect(procedures)) {
     loaded = procedures.Form_Load();
     if (loaded) {
-        window.show(SW_SHOWNORMAL);
+        window.show(showCommand);
     }
     pump(window);
 }
@@ -73,6 +73,26 @@ bool ShownWindow::enabled(CommandButton button) const {
 
 HWND ShownWindow::control(TabStop stop) const {
     return std::visit([this](auto id) { return window.control(id); }, stop);
+}
+
+int lineHeight(HFONT font) {
+    const HDC screen = GetDC(nullptr);
+    const HGDIOBJ previous = SelectObject(screen, font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(screen, &metrics);
+    SelectObject(screen, previous);
+    ReleaseDC(nullptr, screen);
+    return metrics.tmHeight;
+}
+
+int lineHeightOf(HWND control) {
+    return lineHeight(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+}
+
+int heightInside(HWND control) {
+    RECT inside{};
+    GetClientRect(control, &inside);
+    return inside.bottom - inside.top;
 }
 
 MessageBoxWatcher::MessageBoxWatcher(std::function<void()> whileOpen)

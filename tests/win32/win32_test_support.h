@@ -27,7 +27,7 @@ void pump(Form1Window& window);
 void press(Form1Window& window, UINT message, WPARAM key);
 
 struct ShownWindow {
-    explicit ShownWindow(LoadSteps steps = {});
+    explicit ShownWindow(LoadSteps steps = {}, int showCommand = SW_SHOWNORMAL);
     ~ShownWindow();
 
     void click(CommandButton button);
@@ -37,8 +37,14 @@ struct ShownWindow {
     Form1Window window;
     WindowsClipboard clipboard;
     Form1 procedures;
+    Form1Window::Connection connection;
     bool loaded = false;
 };
+
+// The height of a line of `font`, of the font `control` draws in, and the height inside `control`.
+int lineHeight(HFONT font);
+int lineHeightOf(HWND control);
+int heightInside(HWND control);
 
 // Notes each message box that opens while it lives, runs `whileOpen` then, and closes the box with OK.
 class MessageBoxWatcher {

@@ -57,9 +57,9 @@ LOGFONTW messageFont(UINT dpi) {
     return metrics.lfMessageFont;
 }
 
-// 8.25 points: 11 pixels at 96 DPI, and 16.5 rounded to 17 at 144.
+// 8.25 points: 11 pixels at 96 DPI, 13.75 rounded to 14 at 120, and 16.5 rounded to 17 at 144.
 int buttonLetterHeight(UINT dpi) {
-    return dpi == 144 ? 17 : 11;
+    return dpi == 144 ? 17 : dpi == 120 ? 14 : 11;
 }
 
 TEST(Layout, ClientAreaAndControlsStandAtTheirDesignedPlacesAtTheMonitorsDpi) {
@@ -76,6 +76,38 @@ TEST(Layout, ClientAreaAndControlsStandAtTheirDesignedPlacesAtTheMonitorsDpi) {
     const LONG style = GetWindowLongW(shown.window.handle(), GWL_STYLE);
     EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0) << "the frame is fixed";
     expectDesignedPlaces(shown, dpi);
+}
+
+// The boxes draw in the face of the user's message font, at a size whose line the one-line boxes hold whole.
+void expectBoxesInTheMessageFaceFittingTheirLine(const ShownWindow& shown, UINT dpi) {
+    const LOGFONTW message = messageFont(dpi);
+    for (const BoxDesign& box : form1Design.boxes) {
+        const HWND control = shown.window.control(box.box);
+        SCOPED_TRACE(toUtf8(toWide(box.name)));
+        EXPECT_EQ(std::wstring(fontOf(control).lfFaceName), std::wstring(message.lfFaceName));
+        if (!box.multiLine) {
+            EXPECT_LE(lineHeightOf(control), heightInside(control)) << "the line is cut off";
+        }
+    }
+}
+
+// Where the message font's line fits, the boxes take it as it is; where it does not, as with Windows 10 and
+// 11's Segoe UI 9 pt in the prefix box, they take its face at the largest size that fits.
+TEST(Layout, OneLineBoxesHoldAWholeLineOfTheMessageFontsFaceAtTheLargestSizeThatFits) {
+    ShownWindow shown;
+    ASSERT_TRUE(shown.loaded);
+    const UINT dpi = GetDpiForWindow(shown.window.handle());
+    expectBoxesInTheMessageFaceFittingTheirLine(shown, dpi);
+    const HWND text3 = shown.window.control(TextBox::Text3);
+    const LOGFONTW message = messageFont(dpi);
+    const HFONT messageHandle = CreateFontIndirectW(&message);
+    const int messageLine = lineHeight(messageHandle);
+    DeleteObject(messageHandle);
+    if (messageLine <= heightInside(text3)) {
+        EXPECT_EQ(fontOf(text3).lfHeight, message.lfHeight);
+    } else {
+        EXPECT_GE(lineHeightOf(text3), heightInside(text3) - 1) << "smaller than it need be";
+    }
 }
 
 TEST(Layout, ButtonsDrawInTheJapaneseFontAndBoxesInTheMessageFont) {
@@ -97,21 +129,16 @@ TEST(Layout, ButtonsDrawInTheJapaneseFontAndBoxesInTheMessageFont) {
     for (const ButtonDesign& button : form1Design.buttons) {
         TEXTMETRICW textMetrics{};
         const std::wstring face = selected(shown.window.control(button.button), textMetrics);
-        // Windows names the font as asked for; Wine names the font its substitute found, in English or in
-        // Japanese.
-        EXPECT_TRUE(face == toWide(design.families.front()) || face == L"IPAPGothic" ||
-                    face == L"IPA Pゴシック")
+        // Windows names the font in the system's language, in Japanese or in English; Wine names the font its
+        // substitute found.
+        EXPECT_TRUE(face == toWide(design.families[0]) || face == toWide(design.families[1]) ||
+                    face == L"IPAPGothic" || face == L"IPA Pゴシック")
             << toUtf8(face);
         EXPECT_EQ(textMetrics.tmCharSet, design.characterSet);
         EXPECT_EQ(textMetrics.tmWeight, design.weight);
         EXPECT_EQ(textMetrics.tmHeight - textMetrics.tmInternalLeading, buttonLetterHeight(dpi));
     }
-    const LOGFONTW expected = messageFont(dpi);
-    for (const BoxDesign& box : form1Design.boxes) {
-        const LOGFONTW font = fontOf(shown.window.control(box.box));
-        EXPECT_EQ(std::wstring(font.lfFaceName), std::wstring(expected.lfFaceName));
-        EXPECT_EQ(font.lfHeight, expected.lfHeight);
-    }
+    expectBoxesInTheMessageFaceFittingTheirLine(shown, dpi);
 }
 
 TEST(Look, BoxesHoldTheirDesignedColoursAndButtonsTheirCaptions) {
@@ -207,9 +234,7 @@ TEST(Dpi, AChangeTakesTheNewFontsPlacesAndIconAndTheSuggestedRectangleOnly) {
         for (const ButtonDesign& button : form1Design.buttons) {
             EXPECT_EQ(-fontOf(shown.window.control(button.button)).lfHeight, buttonLetterHeight(dpi));
         }
-        for (const BoxDesign& box : form1Design.boxes) {
-            EXPECT_EQ(fontOf(shown.window.control(box.box)).lfHeight, messageFont(dpi).lfHeight);
-        }
+        expectBoxesInTheMessageFaceFittingTheirLine(shown, dpi);
         EXPECT_EQ(GetObjectType(oldButtonFont), 0u) << "the old font was not deleted";
 
         const auto smallIcon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
