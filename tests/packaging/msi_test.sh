@@ -14,9 +14,7 @@ run=("$@")
 
 # Without the installer or these tools the test cannot run: 77 has CTest report it as skipped. CI must run it.
 installer="$build/brelvix-$version-windows-x64.msi" make_msi_options=()
-if [ "$scope" = per-machine ]; then
-    installer="${installer%.msi}-system.msi" make_msi_options=(--per-machine)
-fi
+[ "$scope" = per-user ] || installer="${installer%.msi}-system.msi" make_msi_options=(--per-machine)
 for needed in "$installer" "$(command -v xdotool)" "$(command -v msiinfo)" "$(command -v wixl)"; do
     if [ ! -e "$needed" ]; then
         echo "msi_test: needs scripts/build-windows's installer, xdotool and msitools" >&2
