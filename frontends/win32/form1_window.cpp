@@ -314,9 +314,10 @@ bool Form1Window::handleKeyboard(MSG& message) {
     if (window_ == nullptr) {
         return false;
     }
-    // The dialog manager takes a plain letter typed on a focused button for an access key; an access key acts
-    // only with Alt (WM_SYSCHAR), and typing on a button does nothing.
-    if (message.message == WM_CHAR && isButton(message.hwnd)) {
+    // The dialog manager takes a plain letter typed on a focused button, or on the window itself when no
+    // control has the focus, for an access key; an access key acts only with Alt (WM_SYSCHAR), and typing
+    // anywhere but in a box does nothing.
+    if (message.message == WM_CHAR && (message.hwnd == window_ || isButton(message.hwnd))) {
         return true;
     }
     if (message.message == WM_KEYDOWN) {
@@ -343,8 +344,14 @@ bool Form1Window::isButton(HWND control) const {
 }
 
 void Form1Window::moveFocus(HWND from, bool backwards) {
-    const HWND next =
-        GetNextDlgTabItem(window_, from != nullptr && IsChild(window_, from) ? from : nullptr, backwards);
+    // GetNextDlgTabItem fails without a control to start from. When none has the focus, the search starts
+    // from the far end of the creation order, so that Tab finds the first tab stop and Shift+Tab the last.
+    HWND start = from;
+    if (start == nullptr || !IsChild(window_, start)) {
+        const HWND first = GetWindow(window_, GW_CHILD);
+        start = backwards ? first : GetWindow(first, GW_HWNDLAST);
+    }
+    const HWND next = GetNextDlgTabItem(window_, start, backwards);
     if (next == nullptr) {
         return;
     }

@@ -1,6 +1,5 @@
-// What the Qt window itself does with the commands: access keys click enabled buttons only, every kind of
-// line break passes through the real text boxes, the real message box of reportError, and the real
-// clipboard's line breaks.
+// What the Qt window itself does with the commands: every kind of line break passes through the real text
+// boxes, the wait cursor, the real message box of reportError, and the real clipboard's line breaks.
 #include "qt_test_support.h"
 
 #include "frontends/qt/system_clipboard.h"
@@ -8,7 +7,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QSignalSpy>
 #include <QTest>
 
 #include <string>
@@ -20,14 +18,7 @@ namespace {
 
 constexpr int adjust = 1;
 constexpr int paste = 2;
-constexpr int copy = 3; // disabled at start, like Add String
 constexpr int addString = 6;
-
-// The letter that follows "&" in the button's caption.
-Qt::Key accessKey(int command) {
-    const std::u16string_view caption = designOf(static_cast<CommandButton>(command)).caption;
-    return static_cast<Qt::Key>(caption[caption.find(u'&') + 1]);
-}
 
 // Every character exactly as it stands, lone surrogates and NULs included.
 QString exactly(std::u16string_view text) {
@@ -41,46 +32,6 @@ class CommandsTest : public QObject {
 
 private slots:
     void initTestCase() { QGuiApplication::setQuitOnLastWindowClosed(false); }
-
-    void accessKeysClickOnlyEnabledButtons_data() {
-        QTest::addColumn<bool>("laidOut");
-        QTest::addColumn<int>("command");
-        QTest::addColumn<bool>("clicks");
-        const char* const names[] = {"", "Adjust", "Paste", "Copy", "Exit", "Clear", "Add String"};
-        for (const bool laidOut : {false, true}) {
-            for (int command = 1; command <= 6; ++command) {
-                const bool disabledAtStart = command == copy || command == addString;
-                QTest::addRow("%s: %s", laidOut ? "Laid out" : "Start", names[command])
-                    << laidOut << command << (laidOut || !disabledAtStart);
-            }
-        }
-    }
-
-    void accessKeysClickOnlyEnabledButtons() {
-        QFETCH(bool, laidOut);
-        QFETCH(int, command);
-        QFETCH(bool, clicks);
-        ShownForm window;
-        QVERIFY(window.ready());
-        if (laidOut) {
-            window.command(adjust).click();
-        }
-        window.text1().setPlainText(QStringLiteral("SELECT b FROM u"));
-        window.text1().setFocus();
-        QPushButton& button = window.command(command);
-        QSignalSpy clicked(&button, &QAbstractButton::clicked);
-
-        QTest::keyClick(QApplication::focusWidget(), accessKey(command), Qt::AltModifier);
-
-        if (clicks) {
-            QTRY_COMPARE(clicked.count(), 1); // an access key clicks after a short visible press
-        } else {
-            QVERIFY(!button.isDown()); // no click is on its way either
-            QCOMPARE(clicked.count(), 0);
-            // An Alt key that clicks nothing types nothing either.
-            QCOMPARE(window.text1().toPlainText(), QStringLiteral("SELECT b FROM u"));
-        }
-    }
 
     void everyLineBreakReachesTheLayoutAsCrLf_data() {
         QTest::addColumn<QString>("pasted");

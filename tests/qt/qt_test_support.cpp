@@ -1,4 +1,5 @@
-// The fakes, the message-box watcher, the shown window and the hostile queries that the Qt tests share.
+// The fakes, the message-box watcher, the shown window as the keyboard rules drive it, and the hostile
+// queries that the Qt tests share.
 #include "qt_test_support.h"
 
 #include "frontends/qt/text_box_lines.h"
@@ -6,6 +7,9 @@
 #include <QApplication>
 #include <QTest>
 
+#include <algorithm>
+
+#include <stdexcept>
 #include <utility>
 
 namespace brelvix::testing {
@@ -52,6 +56,67 @@ ShownForm::ShownForm(LoadSteps loadSteps)
     }
     form.show();
     ready_ = QTest::qWaitForWindowActive(&form);
+}
+
+QPlainTextEdit* ShownForm::lines(TextBox box) const {
+    return box == TextBox::Text3 ? nullptr : &(box == TextBox::Text1 ? text1() : text2());
+}
+
+void ShownForm::setText(TextBox box, std::u16string_view text) {
+    if (QPlainTextEdit* edit = lines(box)) {
+        edit->setPlainText(toQString(text));
+    } else {
+        text3().setText(toQString(text));
+    }
+}
+
+void ShownForm::setFocus(Focus focus) {
+    QWidget& widget = focus ? control(*focus) : form;
+    widget.setFocus();
+    if (QPlainTextEdit* edit = qobject_cast<QPlainTextEdit*>(&widget)) {
+        edit->moveCursor(QTextCursor::End);
+    } else if (&widget == &text3()) {
+        text3().end(false);
+    }
+}
+
+void ShownForm::press(KeyPress key) {
+    QWidget* target = QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : &form;
+    const Qt::KeyboardModifiers modifiers = key.key == Key::ShiftTab    ? Qt::ShiftModifier
+                                            : key.key == Key::AltLetter ? Qt::AltModifier
+                                                                        : Qt::NoModifier;
+    static constexpr Qt::Key keys[] = {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Return, Qt::Key_Escape,
+                                       Qt::Key_Space};
+    if (key.key >= Key::Letter) {
+        QTest::keyClick(target, key.letter, modifiers);
+    } else {
+        QTest::keyClick(target, keys[static_cast<int>(key.key)], modifiers);
+    }
+    // An access key clicks only after a short visible press.
+    if (!QTest::qWaitFor([this] {
+            return std::ranges::none_of(form.findChildren<QPushButton*>(), &QPushButton::isDown);
+        })) {
+        throw std::runtime_error("a button stays pressed");
+    }
+}
+
+Focus ShownForm::focus() const {
+    for (const TabStop& stop : form1Design.tabOrder) {
+        if (&control(stop) == QApplication::focusWidget()) {
+            return stop;
+        }
+    }
+    return std::nullopt;
+}
+
+std::u16string ShownForm::text(TextBox box) const {
+    const QPlainTextEdit* edit = lines(box);
+    return toU16String(edit != nullptr ? boxLines(*edit, u"\r\n") : text3().text());
+}
+
+std::u16string ShownForm::selectedText(TextBox box) const {
+    const QPlainTextEdit* edit = lines(box);
+    return toU16String(edit != nullptr ? edit->textCursor().selectedText() : text3().selectedText());
 }
 
 namespace {

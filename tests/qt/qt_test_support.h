@@ -1,9 +1,11 @@
 // What the Qt window's tests share: a clipboard, a watcher that notes and closes message boxes, a loaded,
-// shown window whose controls are found by name, and hostile queries; the probing layout is the procedures'.
+// shown window whose controls are found by name and which the keyboard rules drive, and hostile queries; the
+// probing layout is the procedures'.
 #pragma once
 
 #include "frontends/qt/form1_widget.h"
 #include "frontends/qt/text_box_lines.h"
+#include "tests/window/keyboard_rules.h"
 #include "tests/window/probe_layout.h"
 #include "window/form1_design.h"
 
@@ -57,8 +59,9 @@ private:
     QTimer poll_;
 };
 
-// A window loaded as at start-up and shown, on a fake clipboard.
-class ShownForm {
+// A window loaded as at start-up and shown, on a fake clipboard; the keyboard rules drive it with Qt Test's
+// key clicks.
+class ShownForm final : public KeyboardHarness {
 public:
     explicit ShownForm(LoadSteps loadSteps = {});
 
@@ -86,10 +89,26 @@ public:
         return *found;
     }
 
+    void click(CommandButton button) override { command(static_cast<int>(button)).click(); }
+    void setText(TextBox box, std::u16string_view text) override;
+    void setClipboardText(std::u16string_view text) override { clipboard.contents = toQString(text); }
+    void setFocus(Focus focus) override;
+    void press(KeyPress key) override;
+    Focus focus() const override;
+    bool closed() const override { return !form.isVisible(); }
+    bool enabled(CommandButton button) const override {
+        return command(static_cast<int>(button)).isEnabled();
+    }
+    std::u16string text(TextBox box) const override;
+    std::u16string selectedText(TextBox box) const override;
+
     FakeClipboard clipboard;
     Form1Widget form;
 
 private:
+    // Text1 and Text2; null for the one-line Text3.
+    QPlainTextEdit* lines(TextBox box) const;
+
     bool ready_ = false;
 };
 

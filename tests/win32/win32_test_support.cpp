@@ -1,5 +1,5 @@
-// The harness of the Win32 window's tests: message handling as the program's loop does it, the shown window,
-// the message-box watcher and the other program on the clipboard.
+// The harness of the Win32 window's tests: message handling as the program's loop does it, the shown window
+// as the keyboard rules drive it, the message-box watcher and the other program on the clipboard.
 #include "win32_test_support.h"
 
 #include "frontends/win32/windows_error.h"
@@ -35,17 +35,6 @@ void pump(Form1Window& window) {
     }
 }
 
-void press(Form1Window& window, UINT message, WPARAM key) {
-    const LPARAM altHeld = message == WM_SYSCHAR ? LPARAM{1} << 29 : 0;
-    const LPARAM released = message == WM_KEYUP ? LPARAM{3} << 30 : 0;
-    MSG queued{GetFocus(), message, key, altHeld | released | 1, static_cast<DWORD>(GetMessageTime()), {}};
-    if (!window.handleKeyboard(queued)) {
-        TranslateMessage(&queued);
-        DispatchMessageW(&queued);
-    }
-    pump(window);
-}
-
 ShownWindow::ShownWindow(LoadSteps steps, int showCommand)
     : window(GetModuleHandleW(nullptr))
     , clipboard(window.handle())
@@ -63,7 +52,9 @@ ShownWindow::~ShownWindow() {
 }
 
 void ShownWindow::click(CommandButton button) {
-    SendMessageW(window.control(button), BM_CLICK, 0, 0);
+    const HWND control = window.control(button);
+    SendMessageW(window.handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(control));
     pump(window);
 }
 
@@ -73,6 +64,68 @@ bool ShownWindow::enabled(CommandButton button) const {
 
 HWND ShownWindow::control(TabStop stop) const {
     return std::visit([this](auto id) { return window.control(id); }, stop);
+}
+
+void ShownWindow::setFocus(Focus focus) {
+    const HWND target = focus ? control(*focus) : window.handle();
+    SetFocus(target);
+    if (focus && std::holds_alternative<TextBox>(*focus)) {
+        const int end = GetWindowTextLengthW(target);
+        SendMessageW(target, EM_SETSEL, static_cast<WPARAM>(end), end);
+    }
+}
+
+namespace {
+
+// A message as the program's loop receives it from the focused control; WM_SYSCHAR is a letter with Alt.
+void deliver(Form1Window& window, UINT message, WPARAM key) {
+    const LPARAM altHeld = message == WM_SYSCHAR ? LPARAM{1} << 29 : 0;
+    const LPARAM released = message == WM_KEYUP ? LPARAM{3} << 30 : 0;
+    MSG queued{GetFocus(), message, key, altHeld | released | 1, static_cast<DWORD>(GetMessageTime()), {}};
+    if (!window.handleKeyboard(queued)) {
+        TranslateMessage(&queued);
+        DispatchMessageW(&queued);
+    }
+    pump(window);
+}
+
+// GetKeyState, which the window asks about Shift, reads this thread's key state, not the queued message.
+void holdShift(bool down) {
+    BYTE keys[256]{};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = down ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
+
+} // namespace
+
+void ShownWindow::press(KeyPress key) {
+    if (key.key >= Key::Letter) {
+        deliver(window, key.key == Key::AltLetter ? WM_SYSCHAR : WM_CHAR, static_cast<WPARAM>(key.letter));
+        return;
+    }
+    static constexpr WPARAM keys[] = {VK_TAB, VK_TAB, VK_RETURN, VK_ESCAPE, VK_SPACE};
+    holdShift(key.key == Key::ShiftTab);
+    deliver(window, WM_KEYDOWN, keys[static_cast<int>(key.key)]);
+    deliver(window, WM_KEYUP, keys[static_cast<int>(key.key)]);
+    holdShift(false);
+}
+
+Focus ShownWindow::focus() const {
+    for (const TabStop& stop : form1Design.tabOrder) {
+        if (control(stop) == GetFocus()) {
+            return stop;
+        }
+    }
+    return std::nullopt;
+}
+
+std::u16string ShownWindow::selectedText(TextBox box) const {
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(window.control(box), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    return text(box).substr(start, end - start);
 }
 
 int lineHeight(HFONT font) {

@@ -1,10 +1,11 @@
-// What the Win32 window's tests share: the program's message handling for queued and pressed keys, a loaded
-// and shown window on the real clipboard, a watcher that reads and closes message boxes, another program that
-// holds or fills the clipboard, and Windows' own words for an error.
+// What the Win32 window's tests share: the program's message handling for queued messages, a loaded and
+// shown window on the real clipboard which the keyboard rules drive, a watcher that reads and closes message
+// boxes, another program that holds or fills the clipboard, and Windows' own words for an error.
 #pragma once
 
 #include "frontends/win32/form1_window.h"
 #include "frontends/win32/windows_clipboard.h"
+#include "tests/window/keyboard_rules.h"
 
 #include <windows.h>
 
@@ -22,17 +23,25 @@ std::wstring windowsWords(DWORD code);
 // Hands every queued message to the window as the program's loop does, until none is left.
 void pump(Form1Window& window);
 
-// A key as the program's loop receives it from the focused control: WM_KEYDOWN, WM_KEYUP, WM_CHAR, or
-// WM_SYSCHAR for a letter with Alt.
-void press(Form1Window& window, UINT message, WPARAM key);
-
-struct ShownWindow {
+// A window loaded and shown as at start-up, on the real clipboard; the keyboard rules drive it with keys
+// handled as the program's loop handles them.
+struct ShownWindow final : KeyboardHarness {
     explicit ShownWindow(LoadSteps steps = {}, int showCommand = SW_SHOWNORMAL);
-    ~ShownWindow();
+    ~ShownWindow() override;
 
-    void click(CommandButton button);
-    bool enabled(CommandButton button) const;
     HWND control(TabStop stop) const;
+
+    // As the button tells the window: a click of the mouse would move the focus as well.
+    void click(CommandButton button) override;
+    void setText(TextBox box, std::u16string_view text) override { window.setText(box, text); }
+    void setClipboardText(std::u16string_view text) override { clipboard.setText(text); }
+    void setFocus(Focus focus) override;
+    void press(KeyPress key) override;
+    Focus focus() const override;
+    bool closed() const override { return window.handle() == nullptr; }
+    bool enabled(CommandButton button) const override;
+    std::u16string text(TextBox box) const override { return window.text(box); }
+    std::u16string selectedText(TextBox box) const override;
 
     Form1Window window;
     WindowsClipboard clipboard;

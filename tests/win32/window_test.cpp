@@ -1,7 +1,6 @@
 // What the Win32 window itself does, run under Wine and checked against Form1's design: places, fonts and
-// icons at the monitor's DPI and after a change of it, colours and captions, Tab, access keys with Alt only,
-// Enter and Esc, the focus when a button is disabled and when the window is re-activated, the wait cursor,
-// and the names screen readers hear.
+// icons at the monitor's DPI and after a change of it, colours, the keyboard rules that the Qt window keeps
+// too, the focus when the window is re-activated, the wait cursor, and the names screen readers hear.
 #include "win32_test_support.h"
 
 #include "tests/window/probe_layout.h"
@@ -12,9 +11,7 @@
 
 #include <oleacc.h>
 
-#include <algorithm>
 #include <cstdlib>
-#include <functional>
 #include <memory>
 #include <string>
 #include <variant>
@@ -71,8 +68,10 @@ TEST(Layout, ClientAreaAndControlsStandAtTheirDesignedPlacesAtTheMonitorsDpi) {
     }
     RECT client{};
     GetClientRect(shown.window.handle(), &client);
-    EXPECT_EQ(client.right, twipsToPixels(form1Design.clientWidth, dpi));
-    EXPECT_EQ(client.bottom, twipsToPixels(form1Design.clientHeight, dpi));
+    // The sizes the README gives: at 144 DPI the half pixel is dropped, as from every place in the window.
+    ASSERT_TRUE(dpi == 96 || dpi == 144) << "no size is given for " << dpi << " DPI";
+    EXPECT_EQ(client.right, dpi == 96 ? 661 : 991);
+    EXPECT_EQ(client.bottom, dpi == 96 ? 529 : 793);
     const LONG style = GetWindowLongW(shown.window.handle(), GWL_STYLE);
     EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0) << "the frame is fixed";
     expectDesignedPlaces(shown, dpi);
@@ -141,7 +140,7 @@ TEST(Layout, ButtonsDrawInTheJapaneseFontAndBoxesInTheMessageFont) {
     expectBoxesInTheMessageFaceFittingTheirLine(shown, dpi);
 }
 
-TEST(Look, BoxesHoldTheirDesignedColoursAndButtonsTheirCaptions) {
+TEST(Look, BoxesHoldTheirDesignedColours) {
     ShownWindow shown;
     ASSERT_TRUE(shown.loaded);
     const auto colorRef = [](const Rgb& rgb) { return RGB(rgb.red, rgb.green, rgb.blue); };
@@ -158,9 +157,6 @@ TEST(Look, BoxesHoldTheirDesignedColoursAndButtonsTheirCaptions) {
         EXPECT_EQ(GetTextColor(dc), colorRef(design.textColour));
     }
     DeleteDC(dc);
-    for (const ButtonDesign& design : form1Design.buttons) {
-        EXPECT_EQ(windowText(shown.window.control(design.button)), design.caption);
-    }
 }
 
 // Windows sends these when the window moves to a monitor of another DPI; Wine never does, so the test
@@ -251,135 +247,12 @@ TEST(Dpi, AChangeTakesTheNewFontsPlacesAndIconAndTheSuggestedRectangleOnly) {
     EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiObjectsAtStart);
 }
 
-TEST(Keyboard, TabVisitsTheControlsInOrderPassingDisabledButtons) {
-    for (const bool laidOut : {false, true}) {
-        ShownWindow shown;
-        ASSERT_TRUE(shown.loaded);
-        if (laidOut) {
-            shown.click(CommandButton::Command1);
-        }
-        // The design's order from the second stop round to the first, passing over disabled buttons.
-        std::vector<HWND> expected;
-        for (std::size_t i = 1; i <= form1Design.tabOrder.size(); ++i) {
-            const HWND stop = shown.control(form1Design.tabOrder[i % form1Design.tabOrder.size()]);
-            if (IsWindowEnabled(stop)) {
-                expected.push_back(stop);
-            }
-        }
-        SetFocus(shown.control(form1Design.tabOrder.front()));
-        std::vector<HWND> visited;
-        for (std::size_t i = 0; i < expected.size(); ++i) {
-            press(shown.window, WM_KEYDOWN, VK_TAB);
-            visited.push_back(GetFocus());
-        }
-        EXPECT_EQ(visited, expected) << (laidOut ? "Laid out" : "Start");
-        EXPECT_EQ(shown.window.text(TextBox::Text1), u"") << "Tab typed into the box";
-    }
-}
-
-TEST(Keyboard, EnterAndEscClickNoButtonAndEnterStartsALineInTheLargeBoxes) {
-    const struct {
-        const char* name;
-        TabStop focus;
-        WPARAM key;
-        std::u16string_view text1;
-    } rows[] = {
-        {"Enter in Text1", TextBox::Text1, VK_RETURN, u"x\r\n"},
-        {"Esc in Text1", TextBox::Text1, VK_ESCAPE, u"x"},
-        {"Enter in Text3", TextBox::Text3, VK_RETURN, u"x"},
-        {"Enter on Adjust", CommandButton::Command1, VK_RETURN, u"x"},
-        {"Esc on Clear", CommandButton::Command5, VK_ESCAPE, u"x"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        ShownWindow shown;
-        ASSERT_TRUE(shown.loaded);
-        shown.window.setText(TextBox::Text1, u"x");
-        SendMessageW(shown.window.control(TextBox::Text1), EM_SETSEL, 1, 1);
-        SetFocus(shown.control(row.focus));
-        press(shown.window, WM_KEYDOWN, row.key);
-        ASSERT_NE(shown.window.handle(), nullptr) << "the window closed";
-        EXPECT_EQ(shown.window.text(TextBox::Text1), row.text1);
-        EXPECT_EQ(shown.window.text(TextBox::Text2), u"") << "a layout ran";
-        EXPECT_FALSE(shown.enabled(CommandButton::Command3));
-    }
-}
-
-// The letter that follows "&" in the button's caption, in lower case as typed.
-wchar_t accessLetter(const ButtonDesign& button) {
-    return static_cast<wchar_t>(button.caption[button.caption.find(u'&') + 1] | 0x20);
-}
-
-TEST(Keyboard, AccessKeysWithAltClickEnabledButtonsOnly) {
-    const struct {
-        bool laidOut;
-        CommandButton button;
-        bool clicks;
-    } rows[] = {{false, CommandButton::Command1, true},
-                {false, CommandButton::Command3, false},
-                {false, CommandButton::Command6, false},
-                {true, CommandButton::Command6, true},
-                {true, CommandButton::Command3, true}};
-    for (const auto& row : rows) {
-        const wchar_t key = accessLetter(designOf(row.button));
-        SCOPED_TRACE(std::string(row.laidOut ? "Laid out, Alt+" : "Start, Alt+") + static_cast<char>(key));
-        ShownWindow shown;
-        ASSERT_TRUE(shown.loaded);
-        if (row.laidOut) {
-            shown.click(CommandButton::Command1);
-        }
-        shown.window.setText(TextBox::Text2, u"before");
-        SetFocus(shown.window.control(TextBox::Text1));
-        press(shown.window, WM_SYSCHAR, key);
-        const bool clicked = row.button == CommandButton::Command3
-                                 ? !shown.enabled(CommandButton::Command2)
-                                 : shown.window.text(TextBox::Text2) != u"before";
-        EXPECT_EQ(clicked, row.clicks);
-    }
-}
-
-TEST(Keyboard, ALetterTypedOnAButtonClicksNothingAndSpaceClicksIt) {
-    for (const ButtonDesign& button : form1Design.buttons) {
-        const wchar_t letter = accessLetter(button);
-        SCOPED_TRACE(static_cast<char>(letter));
-        ShownWindow shown;
-        ASSERT_TRUE(shown.loaded);
-        shown.window.setText(TextBox::Text1, u"SELECT a");
-        shown.click(CommandButton::Command1); // Laid out: every button enabled, the focus on Adjust
-        shown.window.setText(TextBox::Text2, u"before");
-        shown.clipboard.setText(u"clipboard");
-        ASSERT_EQ(GetFocus(), shown.window.control(CommandButton::Command1));
-        press(shown.window, WM_CHAR, letter);
-        ASSERT_NE(shown.window.handle(), nullptr) << "the window closed";
-        EXPECT_EQ(shown.window.text(TextBox::Text1), u"SELECT a");
-        EXPECT_EQ(shown.window.text(TextBox::Text2), u"before");
-        EXPECT_TRUE(shown.enabled(CommandButton::Command2)) << "Copy ran";
-        EXPECT_EQ(shown.clipboard.text(), u"clipboard");
-    }
-    ShownWindow shown;
-    ASSERT_TRUE(shown.loaded);
-    SetFocus(shown.window.control(CommandButton::Command1));
-    press(shown.window, WM_KEYDOWN, VK_SPACE);
-    press(shown.window, WM_KEYUP, VK_SPACE);
-    EXPECT_TRUE(shown.enabled(CommandButton::Command3)) << "Space did not click Adjust";
-}
-
-TEST(Focus, ADisabledButtonHandsTheFocusToTheNextControl) {
-    ShownWindow shown;
-    ASSERT_TRUE(shown.loaded);
-    shown.click(CommandButton::Command1); // Laid out
-    const HWND copy = shown.window.control(CommandButton::Command3);
-    SetFocus(copy);
-    // Clear as its access key gives it, without taking the focus from Copy, which Clear then disables.
-    const HWND clear = shown.window.control(CommandButton::Command5);
-    SendMessageW(shown.window.handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(clear), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(clear));
-    const auto& order = form1Design.tabOrder;
-    auto next = std::find(order.begin(), order.end(), TabStop{CommandButton::Command3});
-    do {
-        next = next + 1 == order.end() ? order.begin() : next + 1;
-    } while (!IsWindowEnabled(shown.control(*next)));
-    EXPECT_EQ(GetFocus(), shown.control(*next));
+TEST(Keyboard, KeysAndFocusKeepTheRules) {
+    const std::string mismatches = keyboardRuleMismatches([]() -> std::unique_ptr<KeyboardHarness> {
+        auto window = std::make_unique<ShownWindow>();
+        return window->loaded ? std::move(window) : nullptr;
+    });
+    EXPECT_TRUE(mismatches.empty()) << mismatches;
 }
 
 TEST(Focus, ReturningToTheWindowGivesTheFocusBackToItsControl) {
