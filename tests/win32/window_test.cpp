@@ -11,7 +11,9 @@
 
 #include <oleacc.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <variant>
@@ -68,10 +70,14 @@ TEST(Layout, ClientAreaAndControlsStandAtTheirDesignedPlacesAtTheMonitorsDpi) {
     }
     RECT client{};
     GetClientRect(shown.window.handle(), &client);
-    // The sizes the README gives: at 144 DPI the half pixel is dropped, as from every place in the window.
-    ASSERT_TRUE(dpi == 96 || dpi == 144) << "no size is given for " << dpi << " DPI";
-    EXPECT_EQ(client.right, dpi == 96 ? 661 : 991);
-    EXPECT_EQ(client.bottom, dpi == 96 ? 529 : 793);
+    // The sizes the README gives: at 120 and 144 DPI the part of a pixel is dropped, as from every place in
+    // the window.
+    const struct { int dpi, width, height; } sizes[] = {{96, 661, 529}, {120, 826, 661}, {144, 991, 793}};
+    const auto size =
+        std::find_if(std::begin(sizes), std::end(sizes), [dpi](auto row) { return row.dpi == dpi; });
+    ASSERT_NE(size, std::end(sizes)) << "no size is given for " << dpi << " DPI";
+    EXPECT_EQ(client.right, size->width);
+    EXPECT_EQ(client.bottom, size->height);
     const LONG style = GetWindowLongW(shown.window.handle(), GWL_STYLE);
     EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0) << "the frame is fixed";
     expectDesignedPlaces(shown, dpi);
