@@ -6,6 +6,7 @@
 # Usage: msi_test.sh VERSION BUILD_DIRECTORY EMULATOR...   (scripts/build-windows writes the installer there)
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+source "$here/../../scripts/lib.sh"
 version=$1 build=$2
 shift 2
 run=("$@")
@@ -30,11 +31,6 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-
-fail() {
-    echo "msi_test: $*" >&2
-    exit 1
-}
 
 windows_path() {
     "${run[@]}" winepath -w "$1" 2>/dev/null | tr -d '\r'
