@@ -75,7 +75,7 @@ for value in 'DisplayName    REG_SZ    Brelvix for Access' "DisplayVersion    RE
     grep -qF "$value" "$work/reg.txt" || fail "the installed-programs entry lacks $value: $(cat "$work/reg.txt")"
 done
 # ARPPRODUCTICON: Windows Installer keeps the list's icon beside the product's registration.
-cmp -s "$(folder_of APPDATA)/Microsoft/Installer/$code/brelvix.ico" "$build/packaging/icons/brelvix.ico" ||
+cmp -s "$(folder_of APPDATA)/Microsoft/Installer/$code/brelvix.ico" "$here/../../packaging/icons/brelvix.ico" ||
     fail "the installed-programs list has not the program's icon"
 
 # Start the program as the user does, through its shortcut, and end it with Exit.
