@@ -5,6 +5,7 @@
 # clipboard to the display its first window opened on, so every Windows test of a run shares one display.
 # Usage: end_to_end_test.sh VERSION PROGRAM [ARGUMENT...]   (for instance: 1.1.0 wine-run brelvix.exe)
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../scripts/lib.sh"
 
 [ $# -gt 1 ] || { echo "usage: end_to_end_test.sh VERSION PROGRAM [ARGUMENT...]" >&2; exit 2; }
 caption="Brelvix for Access (Ver$1)"
@@ -25,40 +26,15 @@ if [ ${#missing_tools[@]} -gt 0 ]; then
 fi
 
 work=$(mktemp -d)
-xvfb_pid=
+failure_log="$work/brelvix.log"
 xclip_pid=
 brelvix_pid=
 
 cleanup() {
-    for pid in "$brelvix_pid" "$xclip_pid" "$xvfb_pid"; do
-        if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
-            kill "$pid" 2>/dev/null || true
-            wait "$pid" 2>/dev/null || true
-        fi
-    done
+    stop "$brelvix_pid" "$xclip_pid" "$xvfb_pid"
     rm -rf "$work"
 }
 trap cleanup EXIT
-
-fail() {
-    echo "end_to_end: $*" >&2
-    if [ -s "$work/brelvix.log" ]; then
-        sed 's/^/brelvix: /' "$work/brelvix.log" >&2
-    fi
-    exit 1
-}
-
-# wait_for SECONDS COMMAND...: runs COMMAND until it succeeds, for at most SECONDS.
-wait_for() {
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        if [ "$SECONDS" -ge "$deadline" ]; then
-            return 1
-        fi
-        sleep 0.1
-    done
-}
 
 clipboard_holds() {
     timeout 5 xclip -selection clipboard -out >"$work/clipboard" 2>/dev/null && cmp -s "$work/clipboard" "$1"
@@ -78,14 +54,10 @@ press() {
     sleep 0.5
 }
 
-# Xvfb picks a free display itself and writes its number once it accepts clients.
 if [ -n "${BRELVIX_TEST_DISPLAY:-}" ]; then
     export DISPLAY="$BRELVIX_TEST_DISPLAY"
 else
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    wait_for 20 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-    export DISPLAY=":$(head -n 1 "$work/display")"
+    start_virtual_display 1024x768
 fi
 export QT_QPA_PLATFORM=xcb
 export XDG_RUNTIME_DIR="$work/runtime"
@@ -116,8 +88,7 @@ offer_query() {
         if wait_for 5 clipboard_holds "$work/query"; then
             return 0
         fi
-        kill "$xclip_pid" 2>/dev/null || true
-        wait "$xclip_pid" 2>/dev/null || true
+        stop "$xclip_pid"
         xclip_pid=
     done
     return 1

@@ -121,11 +121,20 @@ bool Form1::Form_Load() {
 }
 
 void Form1::click(CommandButton button) {
-    using Procedure = void (Form1::*)();
-    constexpr Procedure procedures[] = {&Form1::Command1_Click, &Form1::Command2_Click,
-                                        &Form1::Command3_Click, &Form1::Command4_Click,
-                                        &Form1::Command5_Click, &Form1::Command6_Click};
-    (this->*procedures[static_cast<std::size_t>(button) - 1])();
+    switch (button) {
+    case CommandButton::Command1:
+        return Command1_Click();
+    case CommandButton::Command2:
+        return Command2_Click();
+    case CommandButton::Command3:
+        return Command3_Click();
+    case CommandButton::Command4:
+        return Command4_Click();
+    case CommandButton::Command5:
+        return Command5_Click();
+    case CommandButton::Command6:
+        return Command6_Click();
+    }
 }
 
 void Form1::Command1_Click() {

@@ -3,7 +3,6 @@
 #include "frontends/qt/form1_widget.h"
 
 #include "frontends/qt/text_box_lines.h"
-#include "packaging/icon_files.h"
 
 #include <QGuiApplication>
 #include <QIcon>
@@ -11,7 +10,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPalette>
-#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -20,6 +18,12 @@
 #include <algorithm>
 #include <limits>
 #include <utility>
+
+// The icon's resource is compiled into this static library, from which a program's linker takes it only when
+// code refers to it; the macro cannot stand in a namespace.
+static void initialiseIconResource() {
+    Q_INIT_RESOURCE(brelvix_icon);
+}
 
 namespace brelvix {
 
@@ -124,7 +128,8 @@ Form1Widget::Form1Widget(Clipboard& clipboard, LoadSteps loadSteps)
     : procedures_(*this, clipboard, std::move(loadSteps)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(toQString(form1Design.title));
-    setWindowIcon(QIcon(QPixmap::fromImage(toQImage(sourceIcon()))));
+    initialiseIconResource();
+    setWindowIcon(QIcon(QStringLiteral(":/icons/brelvix.png")));
     // The window has a fixed size, so a maximise box would do nothing.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);

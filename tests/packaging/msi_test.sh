@@ -8,6 +8,7 @@
 #        (scripts/build-windows writes the installers there)
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+source "$here/../../scripts/lib.sh"
 scope=$1 version=$2 build=$3
 shift 3
 run=("$@")
@@ -33,11 +34,6 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-
-fail() {
-    echo "msi_test: $*" >&2
-    exit 1
-}
 
 windows_path() {
     "${run[@]}" winepath -w "$1" 2>/dev/null | tr -d '\r'
@@ -92,7 +88,7 @@ for value in "DisplayName    REG_SZ    $name" "DisplayVersion    REG_SZ    $vers
     grep -qF "$value" "$work/reg.txt" || fail "the installed-programs entry lacks $value: $(cat "$work/reg.txt")"
 done
 # ARPPRODUCTICON: Windows Installer keeps the list's icon beside the product's registration.
-cmp -s "$installer_cache/$code/brelvix.ico" "$build/packaging/icons/brelvix.ico" ||
+cmp -s "$installer_cache/$code/brelvix.ico" "$here/../../packaging/icons/brelvix.ico" ||
     fail "the installed-programs list has not the program's icon"
 
 # Start the program as the user does, through its shortcut, and end it with Exit.
