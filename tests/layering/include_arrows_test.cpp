@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <regex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,9 +54,33 @@ fs::path resolve(const fs::path& root, const fs::path& includer, const std::stri
     return {};
 }
 
+// The file a line includes in quotes, or nothing: `#include "window/form1.h"`, with blanks anywhere between.
+std::optional<std::string> quotedInclude(std::string_view line) {
+    const auto skipBlanks = [&line] {
+        while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) {
+            line.remove_prefix(1);
+        }
+    };
+    skipBlanks();
+    if (!line.starts_with('#')) {
+        return std::nullopt;
+    }
+    line.remove_prefix(1);
+    skipBlanks();
+    if (!line.starts_with("include")) {
+        return std::nullopt;
+    }
+    line.remove_prefix(std::string_view("include").size());
+    skipBlanks();
+    const std::size_t close = line.find('"', 1);
+    if (!line.starts_with('"') || close == std::string_view::npos) {
+        return std::nullopt;
+    }
+    return std::string(line.substr(1, close - 1));
+}
+
 // One line per include against the arrows: "FILE:LINE: includes "SPELLING" (TARGET): WHY".
 std::vector<std::string> includesAgainstTheArrows(const fs::path& root) {
-    static const std::regex quotedInclude(R"(^\s*#\s*include\s*"([^"]+)\")");
     std::vector<std::string> violations;
     for (const Layer& layer : layers) {
         const fs::path folder = root / layer.folder;
@@ -76,11 +99,11 @@ std::vector<std::string> includesAgainstTheArrows(const fs::path& root) {
             std::ifstream source(file);
             std::string line;
             for (int number = 1; std::getline(source, line); ++number) {
-                std::smatch include;
-                if (!std::regex_search(line, include, quotedInclude)) {
+                const std::optional<std::string> include = quotedInclude(line);
+                if (!include) {
                     continue;
                 }
-                const fs::path target = resolve(root, file, include[1]);
+                const fs::path target = resolve(root, file, *include);
                 if (target.empty()) {
                     continue;
                 }
@@ -92,7 +115,7 @@ std::vector<std::string> includesAgainstTheArrows(const fs::path& root) {
                     included ? std::string(layer.name) + " may not include " + std::string(included->name)
                              : std::string(layer.name) + " may include no file outside the layers";
                 violations.push_back(file.lexically_relative(root).generic_string() + ':' +
-                                     std::to_string(number) + ": includes \"" + include[1].str() + "\" (" +
+                                     std::to_string(number) + ": includes \"" + *include + "\" (" +
                                      target.generic_string() + "): " + why);
             }
         }
