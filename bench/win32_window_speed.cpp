@@ -4,6 +4,7 @@
 #include "bench/access_query.h"
 
 #include "frontends/win32/form1_window.h"
+#include "frontends/win32/run_brelvix.h"
 #include "frontends/win32/windows_clipboard.h"
 
 #include <algorithm>
@@ -16,16 +17,6 @@ namespace {
 
 using brelvix::CommandButton;
 
-void pump(brelvix::Form1Window& window) {
-    MSG message{};
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message != WM_QUIT && !window.handleKeyboard(message)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    }
-}
-
 double millisecondsFor(brelvix::Form1Window& window, CommandButton button) {
     LARGE_INTEGER frequency{};
     LARGE_INTEGER start{};
@@ -34,7 +25,7 @@ double millisecondsFor(brelvix::Form1Window& window, CommandButton button) {
     QueryPerformanceCounter(&start);
     SendMessageW(window.control(button), BM_CLICK, 0, 0);
     UpdateWindow(window.handle());
-    pump(window);
+    brelvix::handlePendingMessages(window);
     QueryPerformanceCounter(&end);
     return static_cast<double>(end.QuadPart - start.QuadPart) * 1000.0 /
            static_cast<double>(frequency.QuadPart);
@@ -64,7 +55,7 @@ int main() {
             return 1;
         }
         window.show(SW_SHOWNORMAL);
-        pump(window);
+        brelvix::handlePendingMessages(window);
         const std::u16string query = brelvix::bench::accessStyleQuery(source.size);
         // Each round is the usual order of use; Clear brings the window back to the start for the next.
         std::array<std::vector<double>, std::size(commands)> times;
@@ -82,7 +73,7 @@ int main() {
         }
         std::printf("\n");
         window.unload();
-        pump(window);
+        brelvix::handlePendingMessages(window);
     }
     return 0;
 }

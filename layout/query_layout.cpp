@@ -1,5 +1,5 @@
-// The keyword search and the two layouts built on it, which share one routine: one sweep finds every keyword,
-// and walks over what it found measure the result and then write it into a string allocated once.
+// One routine serves both layouts: a single sweep finds every keyword, one walk over the hits measures the
+// result, and a second writes it into a string allocated once.
 #include "layout/query_layout.h"
 
 #include "layout/keyword_occurrences.h"

@@ -1,4 +1,4 @@
-// Form1's procedures: each command's steps in their order, met with the command's failure style.
+// Each command's steps in their order, every step met with its command's failure style.
 #include "window/form1.h"
 
 #include <cstddef>

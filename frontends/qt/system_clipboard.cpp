@@ -1,7 +1,7 @@
 // The Qt clipboard in its Clipboard mode, read and written as plain text.
 #include "frontends/qt/system_clipboard.h"
 
-#include "frontends/qt/text_box_lines.h"
+#include "frontends/qt/text_conversion.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

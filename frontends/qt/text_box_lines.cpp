@@ -14,12 +14,4 @@ QString boxLines(const QPlainTextEdit& box, QStringView lineBreak) {
     return text;
 }
 
-std::u16string toU16String(QStringView text) {
-    return std::u16string(text.utf16(), static_cast<std::size_t>(text.size()));
-}
-
-QString toQString(std::u16string_view text) {
-    return QStringView(text.data(), static_cast<qsizetype>(text.size())).toString();
-}
-
 } // namespace brelvix

@@ -6,7 +6,7 @@
 
 #include "frontends/win32/accessible_names.h"
 
-#include "frontends/win32/windows_error.h"
+#include "frontends/win32/text_conversion.h"
 
 #include <string>
 

@@ -1,7 +1,9 @@
-// Form1 on Win32: creates the window and its controls, keeps their places, fonts and icons at the monitor's
-// DPI, colours the text boxes, names the controls for screen readers, and runs a procedure for each click.
+// One window procedure hands each message to a small handler; the fonts, brushes and icons it owns are
+// made again whenever the monitor's DPI or the user's settings change.
 #include "frontends/win32/form1_window.h"
 
+#include "frontends/win32/failure_box.h"
+#include "frontends/win32/text_conversion.h"
 #include "frontends/win32/windows_error.h"
 
 #include <algorithm>
@@ -307,6 +309,13 @@ void Form1Window::show(int showCommand) {
     focusWhileInactive_ = control(TextBox::Text1);
     if (!IsIconic(window_)) {
         SetFocus(focusWhileInactive_);
+    }
+}
+
+void Form1Window::dispatch(MSG& message) {
+    if (!handleKeyboard(message)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
     }
 }
 

@@ -59,9 +59,9 @@ public:
     // asks for it, but never maximised, as the window has one size.
     void show(int showCommand);
 
-    // The window's share of a queued message before it is dispatched: Tab between the controls, access keys
-    // with Alt only, and Enter and Esc clicking no button. True when the message has been dealt with in full.
-    bool handleKeyboard(MSG& message);
+    // Handles a message taken from the thread's queue: the window's share first, then translation and
+    // dispatch, which the window's share may make unneeded.
+    void dispatch(MSG& message);
 
     std::u16string text(TextBox box) const override;
     void setText(TextBox box, std::u16string_view text) override;
@@ -72,6 +72,9 @@ public:
     void unload() override;
 
 private:
+    // Tab between the controls, access keys with Alt only, and Enter and Esc clicking no button. True when
+    // the message has been dealt with in full.
+    bool handleKeyboard(MSG& message);
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     void onCommand(int id);

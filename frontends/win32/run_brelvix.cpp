@@ -3,8 +3,8 @@
 #include "frontends/win32/run_brelvix.h"
 
 #include "frontends/win32/com_apartment.h"
+#include "frontends/win32/failure_box.h"
 #include "frontends/win32/windows_clipboard.h"
-#include "frontends/win32/windows_error.h"
 
 #include <exception>
 #include <optional>
@@ -23,12 +23,16 @@ int runMessageLoop(Form1Window& window) {
         if (received == -1) {
             return 1;
         }
-        if (!window.handleKeyboard(message)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
+        window.dispatch(message);
     }
     return 0;
+}
+
+void handlePendingMessages(Form1Window& window) {
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        window.dispatch(message);
+    }
 }
 
 int runBrelvix(HINSTANCE instance, int showCommand, LoadSteps loadSteps) {

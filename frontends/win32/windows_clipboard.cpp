@@ -2,6 +2,7 @@
 // writes CF_UNICODETEXT; every failure carries Windows' description of its own error.
 #include "frontends/win32/windows_clipboard.h"
 
+#include "frontends/win32/text_conversion.h"
 #include "frontends/win32/windows_error.h"
 
 #include <cstring>

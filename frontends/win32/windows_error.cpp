@@ -1,11 +1,9 @@
-// Error descriptions from FormatMessageW, and the text conversions the Windows front end needs.
+// Error descriptions from FormatMessageW, in a buffer it allocates for the length of the text.
 #include "frontends/win32/windows_error.h"
 
-#include "window/form1.h"
-#include "window/form1_design.h"
+#include "frontends/win32/text_conversion.h"
 
 #include <memory>
-#include <new>
 
 namespace brelvix {
 
@@ -42,37 +40,6 @@ std::wstring describeWindowsError(DWORD code) {
 
 void throwLastError() {
     throw WindowsError(GetLastError());
-}
-
-void showFailure(HWND owner, std::u16string_view description) noexcept {
-    try {
-        MessageBoxW(owner, toWide(description).c_str(), toWide(form1Design.messageBoxTitle).c_str(),
-                    MB_OK | MB_ICONSTOP);
-    } catch (const std::bad_alloc&) {
-        // Both texts are literals, and so end in a NUL where the box looks for one.
-        MessageBoxW(owner, reinterpret_cast<const wchar_t*>(undescribedFailure.data()),
-                    reinterpret_cast<const wchar_t*>(form1Design.messageBoxTitle.data()),
-                    MB_OK | MB_ICONSTOP);
-    }
-}
-
-std::string toUtf8(std::wstring_view text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int size = static_cast<int>(text.size());
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, utf8.data(), bytes, nullptr, nullptr);
-    return utf8;
-}
-
-std::wstring toWide(std::u16string_view text) {
-    return std::wstring(text.begin(), text.end());
-}
-
-std::u16string toU16(std::wstring_view text) {
-    return std::u16string(text.begin(), text.end());
 }
 
 } // namespace brelvix

@@ -3,7 +3,7 @@
 #include "qt_test_support.h"
 
 #include "frontends/qt/system_clipboard.h"
-#include "frontends/qt/text_box_lines.h"
+#include "frontends/qt/text_conversion.h"
 
 #include <QApplication>
 #include <QClipboard>

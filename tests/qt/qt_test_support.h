@@ -4,7 +4,7 @@
 #pragma once
 
 #include "frontends/qt/form1_widget.h"
-#include "frontends/qt/text_box_lines.h"
+#include "frontends/qt/text_conversion.h"
 #include "tests/window/keyboard_rules.h"
 #include "tests/window/probe_layout.h"
 #include "window/form1_design.h"

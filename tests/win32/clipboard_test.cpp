@@ -3,7 +3,7 @@
 // within the retries, and another program's formats gone once our text is written.
 #include "win32_test_support.h"
 
-#include "frontends/win32/windows_error.h"
+#include "frontends/win32/text_conversion.h"
 
 #include <gtest/gtest.h>
 

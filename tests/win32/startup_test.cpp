@@ -5,7 +5,7 @@
 
 #include "frontends/win32/file_version.h"
 #include "frontends/win32/run_brelvix.h"
-#include "frontends/win32/windows_error.h"
+#include "frontends/win32/text_conversion.h"
 
 #include <gtest/gtest.h>
 

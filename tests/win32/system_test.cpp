@@ -5,7 +5,7 @@
 #include "win32_test_support.h"
 
 #include "frontends/win32/run_brelvix.h"
-#include "frontends/win32/windows_error.h"
+#include "frontends/win32/text_conversion.h"
 #include "tests/window/probe_layout.h"
 
 #include <gtest/gtest.h>

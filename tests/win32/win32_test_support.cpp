@@ -1,8 +1,9 @@
-// The harness of the Win32 window's tests: message handling as the program's loop does it, the shown window
-// as the keyboard rules drive it, the message-box watcher and the other program on the clipboard.
+// Keys reach the shown window as queued messages through the program's own handling; message boxes are found
+// by a timer on the thread that waits in them; the other program is started beside the tests.
 #include "win32_test_support.h"
 
-#include "frontends/win32/windows_error.h"
+#include "frontends/win32/run_brelvix.h"
+#include "frontends/win32/text_conversion.h"
 
 #include <utility>
 
@@ -25,16 +26,6 @@ std::wstring windowsWords(DWORD code) {
     return text;
 }
 
-void pump(Form1Window& window) {
-    MSG message{};
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (!window.handleKeyboard(message)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    }
-}
-
 ShownWindow::ShownWindow(LoadSteps steps, int showCommand)
     : window(GetModuleHandleW(nullptr))
     , clipboard(window.handle())
@@ -44,7 +35,7 @@ ShownWindow::ShownWindow(LoadSteps steps, int showCommand)
     if (loaded) {
         window.show(showCommand);
     }
-    pump(window);
+    handlePendingMessages(window);
 }
 
 ShownWindow::~ShownWindow() {
@@ -55,7 +46,7 @@ void ShownWindow::click(CommandButton button) {
     const HWND control = window.control(button);
     SendMessageW(window.handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED),
                  reinterpret_cast<LPARAM>(control));
-    pump(window);
+    handlePendingMessages(window);
 }
 
 bool ShownWindow::enabled(CommandButton button) const {
@@ -82,11 +73,8 @@ void deliver(Form1Window& window, UINT message, WPARAM key) {
     const LPARAM altHeld = message == WM_SYSCHAR ? LPARAM{1} << 29 : 0;
     const LPARAM released = message == WM_KEYUP ? LPARAM{3} << 30 : 0;
     MSG queued{GetFocus(), message, key, altHeld | released | 1, static_cast<DWORD>(GetMessageTime()), {}};
-    if (!window.handleKeyboard(queued)) {
-        TranslateMessage(&queued);
-        DispatchMessageW(&queued);
-    }
-    pump(window);
+    window.dispatch(queued);
+    handlePendingMessages(window);
 }
 
 // GetKeyState, which the window asks about Shift, reads this thread's key state, not the queued message.

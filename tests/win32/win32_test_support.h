@@ -1,6 +1,6 @@
-// What the Win32 window's tests share: the program's message handling for queued messages, a loaded and
-// shown window on the real clipboard which the keyboard rules drive, a watcher that reads and closes message
-// boxes, another program that holds or fills the clipboard, and Windows' own words for an error.
+// What the Win32 window's tests share: a loaded and shown window on the real clipboard which the keyboard
+// rules drive, a watcher that reads and closes message boxes, another program that holds or fills the
+// clipboard, and Windows' own words for an error.
 #pragma once
 
 #include "frontends/win32/form1_window.h"
@@ -19,9 +19,6 @@ std::u16string windowText(HWND window);
 
 // FormatMessageW's text for `code`, as a user reads it.
 std::wstring windowsWords(DWORD code);
-
-// Hands every queued message to the window as the program's loop does, until none is left.
-void pump(Form1Window& window);
 
 // A window loaded and shown as at start-up, on the real clipboard; the keyboard rules drive it with keys
 // handled as the program's loop handles them.

@@ -5,7 +5,8 @@
 
 #include "tests/window/probe_layout.h"
 
-#include "frontends/win32/windows_error.h"
+#include "frontends/win32/run_brelvix.h"
+#include "frontends/win32/text_conversion.h"
 
 #include <gtest/gtest.h>
 
@@ -262,10 +263,10 @@ TEST(Focus, ReturningToTheWindowGivesTheFocusBackToItsControl) {
     const HWND other = CreateWindowExW(0, L"STATIC", L"another window", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 200,
                                        100, nullptr, nullptr, nullptr, nullptr);
     SetActiveWindow(other);
-    pump(shown.window);
+    handlePendingMessages(shown.window);
     ASSERT_NE(GetFocus(), text2);
     SetActiveWindow(shown.window.handle());
-    pump(shown.window);
+    handlePendingMessages(shown.window);
     EXPECT_EQ(GetFocus(), text2);
     DestroyWindow(other);
 }
