@@ -73,9 +73,9 @@ int main(int argc, char* argv[]) {
         }
         window.clipboard.contents = query;
         out << description << ":";
-        for (const auto& [name, number] :
-             {std::pair{"Paste", 2}, {"Adjust", 1}, {"Add String", 6}, {"Copy", 3}}) {
-            out << "  " << name << " " << qRound(millisecondsFor(window.command(number))) << " ms";
+        for (const auto& [name, button] :
+             {std::pair{"Paste", paste}, {"Adjust", adjust}, {"Add String", addString}, {"Copy", copy}}) {
+            out << "  " << name << " " << qRound(millisecondsFor(window.command(button))) << " ms";
         }
         out << "  (" << window.text2().blockCount() << " lines laid out; Qt's document alone takes "
             << qRound(millisecondsForDocumentAlone(window.text2().toPlainText())) << " ms to hold them)\n";

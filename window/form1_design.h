@@ -5,6 +5,7 @@
 
 #include "window/form1_controls.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -136,6 +137,74 @@ static_assert([] {
     }
     return true;
 }());
+
+// What must hold of the design whatever its figures, checked as it is compiled.
+namespace design_checks {
+
+constexpr int margin = 135;
+
+constexpr std::array<TwipsRect, 9> allPlaces() {
+    std::array<TwipsRect, 9> places{};
+    std::size_t next = 0;
+    for (const BoxDesign& box : form1Design.boxes) {
+        places[next++] = box.place;
+    }
+    for (const ButtonDesign& button : form1Design.buttons) {
+        places[next++] = button.place;
+    }
+    return places;
+}
+
+constexpr bool overlap(const TwipsRect& a, const TwipsRect& b) {
+    return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
+           b.top < a.top + a.height;
+}
+
+// Inside the margins of the client area, clear of each other, and in whole pixels at 96 DPI.
+constexpr bool controlsStandApartInsideTheMarginsInWholePixels() {
+    const auto places = allPlaces();
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        const TwipsRect& place = places[i];
+        if (place.left < margin || place.left + place.width > form1Design.clientWidth - margin ||
+            place.top + place.height > form1Design.clientHeight - margin) {
+            return false;
+        }
+        for (const int twips : {place.left, place.top, place.width, place.height}) {
+            if (twips % 15 != 0) {
+                return false;
+            }
+        }
+        for (std::size_t j = i + 1; j < places.size(); ++j) {
+            if (overlap(place, places[j])) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// One row of equal buttons with one equal gap, spanning exactly the width of the boxes above it.
+constexpr bool buttonsFormOneEvenRowAcrossTheBoxesWidth() {
+    std::array<TwipsRect, 6> row{};
+    for (std::size_t i = 0; i < row.size(); ++i) {
+        row[i] = form1Design.buttons[i].place;
+    }
+    std::sort(row.begin(), row.end(), [](const TwipsRect& a, const TwipsRect& b) { return a.left < b.left; });
+    const TwipsRect& box = form1Design.boxes[0].place;
+    const int gap = row[1].left - (row[0].left + row[0].width);
+    for (std::size_t i = 1; i < row.size(); ++i) {
+        if (row[i].top != row[0].top || row[i].width != row[0].width || row[i].height != row[0].height ||
+            row[i].left - (row[i - 1].left + row[i - 1].width) != gap) {
+            return false;
+        }
+    }
+    return row.front().left == box.left && row.back().left + row.back().width == box.left + box.width;
+}
+
+} // namespace design_checks
+
+static_assert(design_checks::controlsStandApartInsideTheMarginsInWholePixels());
+static_assert(design_checks::buttonsFormOneEvenRowAcrossTheBoxesWidth());
 
 constexpr const BoxDesign& designOf(TextBox box) {
     return form1Design.boxes[static_cast<std::size_t>(box)];

@@ -1,5 +1,6 @@
 // The keyword search: which entry wins, where, and how far the search reaches.
 #include "layout/query_layout.h"
+#include "tests/layout/layout_text.h"
 
 #include <gtest/gtest.h>
 
@@ -8,21 +9,15 @@
 namespace brelvix {
 namespace {
 
-// Shows each case under its own name in the test report.
-constexpr auto caseName = [](const auto& info) { return std::string(info.param.name); };
-
-std::u16string xs(std::size_t count) {
-    return std::u16string(count, u'x');
-}
+using test::caseName;
+using test::PrintTo;
+using test::xs;
 
 struct SearchCase {
     const char* name;
     std::u16string rest;
     KeywordHit expected;
 };
-void PrintTo(const SearchCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class FindKeyword : public testing::TestWithParam<SearchCase> {};
 

@@ -10,25 +10,18 @@
 namespace brelvix {
 namespace {
 
-// Shows each case under its own name in the test report.
-constexpr auto caseName = [](const auto& info) { return std::string(info.param.name); };
-
+using test::caseName;
 using test::defaultPrefix;
 using test::joinLines;
 using test::p;
-
-std::u16string xs(std::size_t count) {
-    return std::u16string(count, u'x');
-}
+using test::PrintTo;
+using test::xs;
 
 struct AdjustCase {
     const char* name;
     std::u16string source;
     std::u16string expected;
 };
-void PrintTo(const AdjustCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class Adjust : public testing::TestWithParam<AdjustCase> {};
 
@@ -111,9 +104,6 @@ struct AddStringCase {
     std::u16string prefix;
     std::u16string expected;
 };
-void PrintTo(const AddStringCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class AddString : public testing::TestWithParam<AddStringCase> {};
 

@@ -1,11 +1,30 @@
-// Helpers for writing expected layouts as lists of lines, and for telling what a layout must keep.
+// Helpers for the engine's tables of cases: expected layouts as lists of lines, long runs of letters, each
+// case shown under its name, and what a layout must keep.
 #pragma once
 
+#include <cstddef>
 #include <initializer_list>
+#include <ostream>
 #include <string>
 #include <string_view>
 
 namespace brelvix::test {
+
+// Names each case of a parameterised test in the test report after its `name`.
+inline constexpr auto caseName = [](const auto& info) { return std::string(info.param.name); };
+
+// Shows a failing case by its name, rather than as the bytes of its texts. A file's table finds it with
+// `using test::PrintTo;`.
+template <typename Case>
+    requires requires(const Case& row) { std::string(row.name); }
+void PrintTo(const Case& row, std::ostream* out) {
+    *out << row.name;
+}
+
+// A run of letters that holds no keyword, to put a keyword at a far position.
+inline std::u16string xs(std::size_t count) {
+    return std::u16string(count, u'x');
+}
 
 inline constexpr std::u16string_view defaultPrefix = u"strSQL = strSQL & \"";
 

@@ -16,10 +16,6 @@ using namespace brelvix::testing;
 
 namespace {
 
-constexpr int adjust = 1;
-constexpr int paste = 2;
-constexpr int addString = 6;
-
 // Every character exactly as it stands, lone surrogates and NULs included.
 QString exactly(std::u16string_view text) {
     return toQString(text);
@@ -37,11 +33,11 @@ private slots:
         QTest::addColumn<QString>("pasted");
         QTest::addColumn<int>("command");
         QTest::addColumn<QString>("source");
-        QTest::newRow("CR LF") << "SELECT a\r\nFROM t\r\n" << adjust << "SELECT a\r\nFROM t\r\n";
-        QTest::newRow("CR") << "SELECT a\rFROM t\r" << adjust << "SELECT a\r\nFROM t\r\n";
-        QTest::newRow("LF") << "SELECT a\nFROM t\n" << adjust << "SELECT a\r\nFROM t\r\n";
+        QTest::newRow("CR LF") << "SELECT a\r\nFROM t\r\n" << int(adjust) << "SELECT a\r\nFROM t\r\n";
+        QTest::newRow("CR") << "SELECT a\rFROM t\r" << int(adjust) << "SELECT a\r\nFROM t\r\n";
+        QTest::newRow("LF") << "SELECT a\nFROM t\n" << int(adjust) << "SELECT a\r\nFROM t\r\n";
         QTest::newRow("mixed, Add String") << "SELECT a\rFROM t\nWHERE b\r\n\r\n"
-                                           << addString << "SELECT a\r\nFROM t\r\nWHERE b\r\n\r\n";
+                                           << int(addString) << "SELECT a\r\nFROM t\r\nWHERE b\r\n\r\n";
     }
 
     void everyLineBreakReachesTheLayoutAsCrLf() {
@@ -57,10 +53,10 @@ private slots:
         window.clipboard.contents = pasted;
         window.command(paste).click();
         window.command(adjust).click(); // Add String needs a layout first
-        window.command(command).click();
+        window.command(CommandButton(command)).click();
 
         QCOMPARE(exactly(probe.source), source);
-        if (command == addString) {
+        if (CommandButton(command) == addString) {
             QCOMPARE(exactly(probe.prefix), prefix);
         }
     }

@@ -11,10 +11,6 @@ using namespace brelvix::testing;
 
 namespace {
 
-constexpr int adjust = 1;
-constexpr int paste = 2;
-constexpr int copy = 3;
-
 QString withoutLineBreaks(QString text) {
     text.remove(u'\r');
     text.remove(u'\n');

@@ -5,6 +5,7 @@
 
 #include "frontends/qt/form1_widget.h"
 #include "frontends/qt/text_conversion.h"
+#include "tests/window/button_names.h"
 #include "tests/window/keyboard_rules.h"
 #include "tests/window/probe_layout.h"
 #include "window/form1_design.h"
@@ -68,28 +69,25 @@ public:
     // Whether Form_Load succeeded and the window became active; check it before anything else.
     bool ready() const { return ready_; }
 
-    QPlainTextEdit& text1() const { return control<QPlainTextEdit>("Text1"); }
-    QPlainTextEdit& text2() const { return control<QPlainTextEdit>("Text2"); }
-    QLineEdit& text3() const { return control<QLineEdit>("Text3"); }
-    QPushButton& command(int number) const {
-        return control<QPushButton>("Command" + std::to_string(number));
-    }
+    QPlainTextEdit& text1() const { return control<QPlainTextEdit>(u"Text1"); }
+    QPlainTextEdit& text2() const { return control<QPlainTextEdit>(u"Text2"); }
+    QLineEdit& text3() const { return control<QLineEdit>(u"Text3"); }
+    QPushButton& command(CommandButton button) const { return control<QPushButton>(designOf(button).name); }
 
     QWidget& control(TabStop stop) const {
-        const std::u16string_view name = std::visit([](auto id) { return designOf(id).name; }, stop);
-        return control<QWidget>(toQString(name).toStdString());
+        return control<QWidget>(std::visit([](auto id) { return designOf(id).name; }, stop));
     }
 
     template <typename Control>
-    Control& control(const std::string& name) const {
-        auto* found = form.findChild<Control*>(QString::fromStdString(name));
+    Control& control(std::u16string_view name) const {
+        auto* found = form.findChild<Control*>(toQString(name));
         if (found == nullptr) {
-            qFatal("the window has no control named %s", name.c_str());
+            qFatal("the window has no control named %s", qPrintable(toQString(name)));
         }
         return *found;
     }
 
-    void click(CommandButton button) override { command(static_cast<int>(button)).click(); }
+    void click(CommandButton button) override { command(button).click(); }
     void setText(TextBox box, std::u16string_view text) override;
     void setClipboardText(std::u16string_view text) override { clipboard.contents = toQString(text); }
     void setFocus(Focus focus) override;
@@ -97,7 +95,7 @@ public:
     Focus focus() const override;
     bool closed() const override { return !form.isVisible(); }
     bool enabled(CommandButton button) const override {
-        return command(static_cast<int>(button)).isEnabled();
+        return command(button).isEnabled();
     }
     std::u16string text(TextBox box) const override;
     std::u16string selectedText(TextBox box) const override;

@@ -3,6 +3,8 @@
 // window of the same front end, so that no rule restates a command.
 #include "tests/window/keyboard_rules.h"
 
+#include "tests/window/button_names.h"
+
 #include <algorithm>
 #include <array>
 #include <map>
@@ -20,12 +22,6 @@ using enum State;
 constexpr TabStop text1 = TextBox::Text1;
 constexpr TabStop text2 = TextBox::Text2;
 constexpr TabStop text3 = TextBox::Text3;
-constexpr CommandButton adjust = CommandButton::Command1;
-constexpr CommandButton paste = CommandButton::Command2;
-constexpr CommandButton copy = CommandButton::Command3;
-constexpr CommandButton exitButton = CommandButton::Command4;
-constexpr CommandButton clear = CommandButton::Command5;
-constexpr CommandButton addString = CommandButton::Command6;
 constexpr Focus theWindow = std::nullopt;
 
 constexpr KeyPress tab{Key::Tab}, shiftTab{Key::ShiftTab}, enter{Key::Enter}, escape{Key::Escape};

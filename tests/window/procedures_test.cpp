@@ -2,6 +2,7 @@
 // Start, Laid out and Copied with what each command does to the boxes and the clipboard, the failures each
 // reports or passes over, the load procedure, and the text handed between boxes, layout and clipboard
 // unchanged.
+#include "tests/window/button_names.h"
 #include "tests/window/probe_layout.h"
 #include "window/form1.h"
 
@@ -20,6 +21,7 @@ namespace brelvix {
 namespace {
 
 using namespace std::string_literals;
+using namespace testing;
 
 constexpr std::u16string_view defaultPrefix = u"strSQL = strSQL & \"";
 
@@ -93,7 +95,7 @@ public:
     bool failWrite = false;
 };
 
-using Failure = testing::LayoutProbe::Failure;
+using Failure = LayoutProbe::Failure;
 
 // A window with its procedures, on the probing layout unless given other load steps.
 struct LoadedForm {
@@ -104,7 +106,7 @@ struct LoadedForm {
 
     bool load() { return form.Form_Load(); }
 
-    void click(int command) { form.click(static_cast<CommandButton>(command)); }
+    void click(CommandButton button) { form.click(button); }
 
     // Brings the freshly loaded window into `state` by the commands a user would use.
     void enter(const std::string& state) {
@@ -115,8 +117,6 @@ struct LoadedForm {
             click(copy);
         }
     }
-
-    static constexpr int adjust = 1, paste = 2, copy = 3, exitProgram = 4, clear = 5, addString = 6;
 
     testing::LayoutProbe probe;
     FakeWindow window;
@@ -191,12 +191,12 @@ TEST(FormLoad, AFailingStepIsReportedAndTheWindowUnloaded) {
 
 struct Transition {
     std::string from;
-    int command;
+    CommandButton command;
     std::string to; // "ended" when the window is unloaded
 };
 
 void PrintTo(const Transition& transition, std::ostream* out) {
-    *out << transition.from << " by command " << transition.command;
+    *out << transition.from << " by command " << static_cast<int>(transition.command);
 }
 
 class Transitions : public ::testing::TestWithParam<Transition> {};
@@ -220,13 +220,13 @@ TEST_P(Transitions, LeadToTheirStateWithTheirEffects) {
     struct Effect {
         std::u16string_view text1, text2, clipboard;
     };
-    const std::map<int, Effect> effects{
-        {LoadedForm::adjust, {u"SELECT b\r\nFROM u", u"A[SELECT b\r\nFROM u]", u"on the clipboard"}},
-        {LoadedForm::paste, {u"on the clipboard", u"", u"on the clipboard"}},
-        {LoadedForm::copy, {u"SELECT b\r\nFROM u", u"edited\r\nresult", u"edited\r\nresult"}},
-        {LoadedForm::exitProgram, {u"SELECT b\r\nFROM u", u"edited\r\nresult", u"on the clipboard"}},
-        {LoadedForm::clear, {u"", u"", u""}},
-        {LoadedForm::addString, {u"SELECT b\r\nFROM u", u"S[P|SELECT b\r\nFROM u]", u"on the clipboard"}},
+    const std::map<CommandButton, Effect> effects{
+        {adjust, {u"SELECT b\r\nFROM u", u"A[SELECT b\r\nFROM u]", u"on the clipboard"}},
+        {paste, {u"on the clipboard", u"", u"on the clipboard"}},
+        {copy, {u"SELECT b\r\nFROM u", u"edited\r\nresult", u"edited\r\nresult"}},
+        {exitButton, {u"SELECT b\r\nFROM u", u"edited\r\nresult", u"on the clipboard"}},
+        {clear, {u"", u"", u""}},
+        {addString, {u"SELECT b\r\nFROM u", u"S[P|SELECT b\r\nFROM u]", u"on the clipboard"}},
     };
     const Effect& effect = effects.at(row.command);
     EXPECT_EQ(loaded.window.texts.at(TextBox::Text1), effect.text1);
@@ -244,41 +244,41 @@ TEST_P(Transitions, LeadToTheirStateWithTheirEffects) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryEnabledCommand, Transitions,
-                         ::testing::Values(Transition{"Start", LoadedForm::paste, "Start"},
-                                           Transition{"Start", LoadedForm::adjust, "Laid out"},
-                                           Transition{"Start", LoadedForm::clear, "Start"},
-                                           Transition{"Start", LoadedForm::exitProgram, "ended"},
-                                           Transition{"Laid out", LoadedForm::paste, "Laid out"},
-                                           Transition{"Laid out", LoadedForm::adjust, "Laid out"},
-                                           Transition{"Laid out", LoadedForm::addString, "Laid out"},
-                                           Transition{"Laid out", LoadedForm::copy, "Copied"},
-                                           Transition{"Laid out", LoadedForm::clear, "Start"},
-                                           Transition{"Laid out", LoadedForm::exitProgram, "ended"},
-                                           Transition{"Copied", LoadedForm::adjust, "Copied"},
-                                           Transition{"Copied", LoadedForm::addString, "Copied"},
-                                           Transition{"Copied", LoadedForm::copy, "Copied"},
-                                           Transition{"Copied", LoadedForm::clear, "Start"},
-                                           Transition{"Copied", LoadedForm::exitProgram, "ended"}));
+                         ::testing::Values(Transition{"Start", paste, "Start"},
+                                           Transition{"Start", adjust, "Laid out"},
+                                           Transition{"Start", clear, "Start"},
+                                           Transition{"Start", exitButton, "ended"},
+                                           Transition{"Laid out", paste, "Laid out"},
+                                           Transition{"Laid out", adjust, "Laid out"},
+                                           Transition{"Laid out", addString, "Laid out"},
+                                           Transition{"Laid out", copy, "Copied"},
+                                           Transition{"Laid out", clear, "Start"},
+                                           Transition{"Laid out", exitButton, "ended"},
+                                           Transition{"Copied", adjust, "Copied"},
+                                           Transition{"Copied", addString, "Copied"},
+                                           Transition{"Copied", copy, "Copied"},
+                                           Transition{"Copied", clear, "Start"},
+                                           Transition{"Copied", exitButton, "ended"}));
 
 // A clipboard that cannot be read or written is reported and leaves the boxes and the buttons as they were;
 // one that cannot be emptied is still written, silently. An empty clipboard is no failure.
 TEST(ClipboardFailures, AreReportedWhereTextWouldBeLostAndPassedOverWhereNot) {
     const struct {
         const char* name;
-        int command;
+        CommandButton command;
         bool failRead, failClear, failWrite;
         std::u16string_view clipboardBefore;
         std::u16string_view reported, text1, text2, clipboard;
         std::string state;
     } rows[] = {
-        {"paste, unreadable", LoadedForm::paste, true, false, false, u"old clip",
+        {"paste, unreadable", paste, true, false, false, u"old clip",
          u"the clipboard cannot be read", u"SELECT a", u"edited\r\nresult", u"old clip", "Laid out"},
-        {"paste, empty", LoadedForm::paste, false, false, false, u"", u"", u"", u"", u"", "Laid out"},
-        {"copy, cannot empty", LoadedForm::copy, false, true, false, u"old clip", u"", u"SELECT a",
+        {"paste, empty", paste, false, false, false, u"", u"", u"", u"", u"", "Laid out"},
+        {"copy, cannot empty", copy, false, true, false, u"old clip", u"", u"SELECT a",
          u"edited\r\nresult", u"edited\r\nresult", "Copied"},
-        {"copy, cannot write", LoadedForm::copy, false, false, true, u"old clip",
+        {"copy, cannot write", copy, false, false, true, u"old clip",
          u"the clipboard cannot be written", u"SELECT a", u"edited\r\nresult", u"", "Laid out"},
-        {"copy, neither", LoadedForm::copy, false, true, true, u"old clip",
+        {"copy, neither", copy, false, true, true, u"old clip",
          u"the clipboard cannot be written", u"SELECT a", u"edited\r\nresult", u"old clip", "Laid out"},
     };
     for (const auto& row : rows) {
@@ -317,7 +317,7 @@ TEST(ReportAndStop, ClearReportsAfterEmptyingTheBoxesAndResettingTheButtons) {
     loaded.clipboard.contents = u"kept by its owner";
     loaded.clipboard.failClear = true;
 
-    loaded.click(LoadedForm::clear);
+    loaded.click(clear);
 
     ASSERT_EQ(loaded.window.reports.size(), 1u);
     const FakeWindow::Report& report = loaded.window.reports[0];
@@ -332,19 +332,19 @@ TEST(ReportAndStop, ClearReportsAfterEmptyingTheBoxesAndResettingTheButtons) {
 
 TEST(ReportAndStop, AFailingLayoutLeavesTheResultAndTheButtonsAsTheyWere) {
     const struct {
-        int command;
+        CommandButton command;
         std::string from;
         Failure failure;
         std::string description;
         std::u16string_view reported;
     } rows[] = {
-        {LoadedForm::adjust, "Start", Failure::Standard, "the layout failed", u"the layout failed"},
-        {LoadedForm::adjust, "Copied", Failure::Standard, "the layout failed", u"the layout failed"},
-        {LoadedForm::addString, "Laid out", Failure::Standard, "the layout failed", u"the layout failed"},
-        {LoadedForm::addString, "Copied", Failure::Other, "", u"An unknown failure occurred."},
-        {LoadedForm::adjust, "Laid out", Failure::Standard, "Speicher ersch\xC3\xB6pft \xF0\x9F\x98\x80",
+        {adjust, "Start", Failure::Standard, "the layout failed", u"the layout failed"},
+        {adjust, "Copied", Failure::Standard, "the layout failed", u"the layout failed"},
+        {addString, "Laid out", Failure::Standard, "the layout failed", u"the layout failed"},
+        {addString, "Copied", Failure::Other, "", u"An unknown failure occurred."},
+        {adjust, "Laid out", Failure::Standard, "Speicher ersch\xC3\xB6pft \xF0\x9F\x98\x80",
          u"Speicher erschöpft \U0001F600"},
-        {LoadedForm::adjust, "Laid out", Failure::Standard, "no \xFF UTF-8 \xE2\x82 \xC0\xAF",
+        {adjust, "Laid out", Failure::Standard, "no \xFF UTF-8 \xE2\x82 \xC0\xAF",
          u"no \uFFFD UTF-8 \uFFFD\uFFFD \uFFFD\uFFFD"},
     };
     for (const auto& row : rows) {
@@ -377,7 +377,7 @@ TEST(ReportAndStop, AFailureTooLargeForTheMemoryLeftToDescribeIsStillReported) {
     const struct MemoryBack {
         ~MemoryBack() { memoryExhausted = false; }
     } memoryBack;
-    loaded.click(LoadedForm::addString);
+    loaded.click(addString);
     ASSERT_EQ(loaded.window.reports.size(), 1u);
     EXPECT_EQ(loaded.window.reports[0].description, undescribedFailure);
 }
@@ -391,13 +391,13 @@ TEST(HandOver, EveryCodeUnitPassesBetweenBoxesLayoutAndClipboardUnchanged) {
     loaded.clipboard.contents = source;
     loaded.window.texts[TextBox::Text3] = prefix;
 
-    loaded.click(LoadedForm::paste);
-    loaded.click(LoadedForm::adjust);
+    loaded.click(paste);
+    loaded.click(adjust);
     EXPECT_EQ(probe.source, source);
-    loaded.click(LoadedForm::addString);
+    loaded.click(addString);
     EXPECT_EQ(probe.source, source);
     EXPECT_EQ(probe.prefix, prefix);
-    loaded.click(LoadedForm::copy);
+    loaded.click(copy);
     EXPECT_EQ(loaded.clipboard.contents, u"S[" + prefix + u"|" + source + u"]");
 }
 
@@ -405,9 +405,9 @@ TEST(HandOver, TheRealLayoutLaysOutWhatTheSourceBoxHolds) {
     LoadedForm loaded(LoadSteps{});
     ASSERT_TRUE(loaded.load());
     loaded.window.texts[TextBox::Text1] = u"SELECT a, b FROM t;";
-    loaded.click(LoadedForm::adjust);
+    loaded.click(adjust);
     EXPECT_EQ(loaded.window.texts.at(TextBox::Text2), u"SELECT\r\n a,\r\n b \r\nFROM\r\n t\r\n;");
-    loaded.click(LoadedForm::addString);
+    loaded.click(addString);
     EXPECT_EQ(loaded.window.texts.at(TextBox::Text2),
               u"strSQL = strSQL & \"SELECT\r\nstrSQL = strSQL & \" a,\r\nstrSQL = strSQL & \" b \r\n"
               u"strSQL = strSQL & \"FROM\r\nstrSQL = strSQL & \" t\r\n;");
