@@ -55,7 +55,9 @@ struct ButtonDesign {
     TwipsRect place;
     // "&" marks the access key, which Alt with the letter after it presses.
     std::u16string_view caption;
-    // The captions' full-width letters read badly aloud; a screen reader says this instead.
+    // What screen readers and voice control call the button: its caption in plain letters, which voice
+    // control matches against the words the user says, and where the caption's spelling misleads, what the
+    // button does.
     std::u16string_view accessibleName;
 };
 
@@ -103,17 +105,17 @@ inline constexpr Form1Design form1Design{
     }},
     .buttons = {{
         {CommandButton::Command1, u"Command1", {1755, 7425, 1545, 375}, u"Ａｄｊｕｓｔ (&A)",
-         u"Adjust"},
+         u"Adjust (A)"},
         {CommandButton::Command2, u"Command2", { 135, 7425, 1545, 375}, u"Ｐａｓｔ ＣｌｉｐＢｏｒｄ (&V)",
-         u"Paste from clipboard"},
+         u"Past ClipBord (V), paste from the clipboard"},
         {CommandButton::Command3, u"Command3", {3375, 7425, 1545, 375}, u"Ｃｏｐｙ ＣｌｉｐＢｏｒｄ (&C)",
-         u"Copy to clipboard"},
+         u"Copy ClipBord (C), copy to the clipboard"},
         {CommandButton::Command4, u"Command4", {8235, 7425, 1545, 375}, u"Ｅｘｉｔ (&X)",
-         u"Exit"},
+         u"Exit (X)"},
         {CommandButton::Command5, u"Command5", {4995, 7425, 1545, 375}, u"Ｃｌｅａｒ (&E)",
-         u"Clear"},
+         u"Clear (E)"},
         {CommandButton::Command6, u"Command6", {6615, 7425, 1545, 375}, u"Add String (&S)",
-         u"Add String"},
+         u"Add String (S)"},
     }},
     .tabOrder = {TextBox::Text1, CommandButton::Command1, CommandButton::Command2, CommandButton::Command3,
                  CommandButton::Command4, TextBox::Text2, CommandButton::Command5, CommandButton::Command6,
@@ -201,10 +203,37 @@ constexpr bool buttonsFormOneEvenRowAcrossTheBoxesWidth() {
     return row.front().left == box.left && row.back().left + row.back().width == box.left + box.width;
 }
 
+// Voice control finds a button by the words on it: its accessible name begins with its caption in plain
+// letters, the full-width ones folded to ASCII and the access key's "&" dropped.
+constexpr bool nameBeginsWithPlainCaption(std::u16string_view name, std::u16string_view caption) {
+    std::size_t next = 0;
+    for (const char16_t unit : caption) {
+        if (unit == u'&') {
+            continue;
+        }
+        const char16_t plain =
+            unit >= u'\uFF01' && unit <= u'\uFF5E' ? static_cast<char16_t>(unit - 0xFEE0) : unit;
+        if (next == name.size() || name[next++] != plain) {
+            return false;
+        }
+    }
+    return true;
+}
+
+constexpr bool everyButtonIsNamedByItsCaption() {
+    for (const ButtonDesign& button : form1Design.buttons) {
+        if (!nameBeginsWithPlainCaption(button.accessibleName, button.caption)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace design_checks
 
 static_assert(design_checks::controlsStandApartInsideTheMarginsInWholePixels());
 static_assert(design_checks::buttonsFormOneEvenRowAcrossTheBoxesWidth());
+static_assert(design_checks::everyButtonIsNamedByItsCaption());
 
 constexpr const BoxDesign& designOf(TextBox box) {
     return form1Design.boxes[static_cast<std::size_t>(box)];
