@@ -43,6 +43,35 @@ private:
     HCURSOR previous_;
 };
 
+constexpr WPARAM deleteCharacter = 0x7F;
+
+// Where the word before `caret` starts: the run of letters and digits before it, together with the blanks
+// after that run, or else one run of other marks with the blanks after it. A line break is a word of its own,
+// CR LF as one, so that the word before a line's start never takes the end of the line above with it.
+std::size_t wordStartBefore(std::u16string_view text, std::size_t caret) {
+    const auto isBlank = [](char16_t unit) { return unit == u' ' || unit == u'\t'; };
+    const auto isLineBreak = [](char16_t unit) { return unit == u'\r' || unit == u'\n'; };
+    const auto isWordUnit = [](char16_t unit) {
+        return IsCharAlphaNumericW(static_cast<wchar_t>(unit)) != FALSE;
+    };
+    std::size_t start = std::min(caret, text.size());
+    while (start > 0 && isBlank(text[start - 1])) {
+        --start;
+    }
+    if (start == 0 || (start != caret && isLineBreak(text[start - 1]))) {
+        return start;
+    }
+    if (isLineBreak(text[start - 1])) {
+        return start >= 2 && text.substr(start - 2, 2) == u"\r\n" ? start - 2 : start - 1;
+    }
+    const bool word = isWordUnit(text[start - 1]);
+    while (start > 0 && !isBlank(text[start - 1]) && !isLineBreak(text[start - 1]) &&
+           isWordUnit(text[start - 1]) == word) {
+        --start;
+    }
+    return start;
+}
+
 std::u16string windowText(HWND window) {
     SetLastError(ERROR_SUCCESS);
     const int length = GetWindowTextLengthW(window);
@@ -325,13 +354,23 @@ bool Form1Window::handleKeyboard(MSG& message) {
     }
     // The dialog manager takes a plain letter typed on a focused button, or on the window itself when no
     // control has the focus, for an access key; an access key acts only with Alt (WM_SYSCHAR), and typing
-    // anywhere but in a box does nothing.
-    if (message.message == WM_CHAR && (message.hwnd == window_ || isButton(message.hwnd))) {
+    // anywhere but in a box does nothing. The delete character is no text a key may type: Windows' boxes
+    // would show it as a box or as nothing, and it would end up unseen in the user's query.
+    if (message.message == WM_CHAR && (message.hwnd == window_ || isButton(message.hwnd) ||
+                                       (message.wParam == deleteCharacter && isBox(message.hwnd)))) {
         return true;
+    }
+    // Windows shows a window started with the mouse without its focus rectangles and access-key underlines,
+    // until the keyboard is used to move about it.
+    if (message.message == WM_SYSKEYDOWN && message.wParam == VK_MENU) {
+        showKeyboardCues(UISF_HIDEACCEL | UISF_HIDEFOCUS);
     }
     if (message.message == WM_KEYDOWN) {
         const HWND focus = GetFocus();
         const bool inMultiLineBox = focus == control(TextBox::Text1) || focus == control(TextBox::Text2);
+        // Ctrl with Alt is AltGr, which types characters of its own.
+        const bool controlAlone =
+            (GetKeyState(VK_CONTROL) & 0x8000) != 0 && (GetKeyState(VK_MENU) & 0x8000) == 0;
         // Esc is dropped everywhere: a multi-line box in a window that the dialog manager drives would close
         // the window on it. Enter starts a line in the two multi-line boxes and does nothing elsewhere, where
         // the dialog manager would click the focused button.
@@ -342,6 +381,18 @@ bool Form1Window::handleKeyboard(MSG& message) {
         // is moved on here for every control alike.
         if (message.wParam == VK_TAB && (GetKeyState(VK_CONTROL) & 0x8000) == 0) {
             moveFocus(focus, (GetKeyState(VK_SHIFT) & 0x8000) != 0);
+            showKeyboardCues(UISF_HIDEFOCUS);
+            return true;
+        }
+        // An edit box on Windows types the delete character for Ctrl+Backspace, and a multi-line one selects
+        // nothing on Ctrl+A on builds before Windows 10 version 1809: both keys are the window's own, in
+        // every box alike. Taking the key itself leaves no character to be typed for it.
+        if (controlAlone && isBox(focus) && message.wParam == VK_BACK) {
+            deleteWordBeforeCaret(focus);
+            return true;
+        }
+        if (controlAlone && isBox(focus) && message.wParam == 'A') {
+            SendMessageW(focus, EM_SETSEL, 0, -1);
             return true;
         }
     }
@@ -350,6 +401,30 @@ bool Form1Window::handleKeyboard(MSG& message) {
 
 bool Form1Window::isButton(HWND control) const {
     return std::find(buttons_.begin(), buttons_.end(), control) != buttons_.end();
+}
+
+bool Form1Window::isBox(HWND control) const {
+    return control != nullptr && std::find(boxes_.begin(), boxes_.end(), control) != boxes_.end();
+}
+
+void Form1Window::showKeyboardCues(WORD cues) {
+    // As the dialog manager does on keyboard navigation; the window hands it on to every control.
+    SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, cues), 0);
+}
+
+// As Windows' own text fields do: the selection if there is one, else the word before the caret.
+void Form1Window::deleteWordBeforeCaret(HWND box) {
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    if (start == end) {
+        start = static_cast<DWORD>(wordStartBefore(windowText(box), end));
+    }
+    if (start != end) {
+        SendMessageW(box, EM_SETSEL, start, end);
+        // Undoable, as typing is.
+        SendMessageW(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L""));
+    }
 }
 
 void Form1Window::moveFocus(HWND from, bool backwards) {

@@ -96,6 +96,10 @@ private:
     // The height inside the smallest one-line box, which a line of the boxes' font must fit.
     int oneLineRoom() const;
     bool isButton(HWND control) const;
+    bool isBox(HWND control) const;
+    // Shows the focus rectangles or access-key underlines that Windows hides until the keyboard is used.
+    void showKeyboardCues(WORD cues);
+    void deleteWordBeforeCaret(HWND box);
 
     HINSTANCE instance_;
     HWND window_ = nullptr; // destroyed by unload, or with this object

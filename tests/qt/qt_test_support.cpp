@@ -6,6 +6,7 @@
 #include "frontends/qt/text_conversion.h"
 
 #include <QApplication>
+#include <QStyle>
 #include <QTest>
 
 #include <algorithm>
@@ -85,10 +86,15 @@ void ShownForm::press(KeyPress key) {
     QWidget* target = QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : &form;
     const Qt::KeyboardModifiers modifiers = key.key == Key::ShiftTab    ? Qt::ShiftModifier
                                             : key.key == Key::AltLetter ? Qt::AltModifier
-                                                                        : Qt::NoModifier;
-    static constexpr Qt::Key keys[] = {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Return, Qt::Key_Escape,
-                                       Qt::Key_Space};
-    if (key.key >= Key::Letter) {
+                                            : key.key == Key::CtrlLetter || key.key == Key::CtrlBackspace
+                                                ? Qt::ControlModifier
+                                                : Qt::NoModifier;
+    static constexpr Qt::Key keys[] = {Qt::Key_Tab,    Qt::Key_Backtab, Qt::Key_Return,
+                                       Qt::Key_Escape, Qt::Key_Space,   Qt::Key_Backspace};
+    if (key.key >= Key::Letter && !QChar(key.letter).isPrint()) {
+        // A control character comes from no key of its own, as Alt with the number pad types it.
+        QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(QChar(key.letter)), modifiers);
+    } else if (key.key >= Key::Letter) {
         QTest::keyClick(target, key.letter, modifiers);
     } else {
         QTest::keyClick(target, keys[static_cast<int>(key.key)], modifiers);
@@ -99,6 +105,11 @@ void ShownForm::press(KeyPress key) {
         })) {
         throw std::runtime_error("a button stays pressed");
     }
+}
+
+Cues ShownForm::cues() const {
+    // Qt draws the focus wherever it is, and underlines access keys as its style says, from the start.
+    return {.focus = true, .accessKeys = form.style()->styleHint(QStyle::SH_UnderlineShortcut) != 0};
 }
 
 Focus ShownForm::focus() const {

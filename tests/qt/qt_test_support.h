@@ -94,11 +94,10 @@ public:
     void press(KeyPress key) override;
     Focus focus() const override;
     bool closed() const override { return !form.isVisible(); }
-    bool enabled(CommandButton button) const override {
-        return command(button).isEnabled();
-    }
+    bool enabled(CommandButton button) const override { return command(button).isEnabled(); }
     std::u16string text(TextBox box) const override;
     std::u16string selectedText(TextBox box) const override;
+    Cues cues() const override;
 
     FakeClipboard clipboard;
     Form1Widget form;

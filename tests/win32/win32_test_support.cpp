@@ -5,6 +5,7 @@
 #include "frontends/win32/run_brelvix.h"
 #include "frontends/win32/text_conversion.h"
 
+#include <cctype>
 #include <utility>
 
 namespace brelvix::testing {
@@ -30,7 +31,10 @@ ShownWindow::ShownWindow(LoadSteps steps, int showCommand)
     : window(GetModuleHandleW(nullptr))
     , clipboard(window.handle())
     , procedures(window, clipboard, std::move(steps))
-    , connection(window.connect(procedures)) {
+    , connection(window.connect(procedures))
+    , uiStateHook_(
+          SetWindowsHookExW(WH_CALLWNDPROC, &ShownWindow::watchUiState, nullptr, GetCurrentThreadId())) {
+    watched_ = this;
     loaded = procedures.Form_Load();
     if (loaded) {
         window.show(showCommand);
@@ -39,6 +43,10 @@ ShownWindow::ShownWindow(LoadSteps steps, int showCommand)
 }
 
 ShownWindow::~ShownWindow() {
+    UnhookWindowsHookEx(uiStateHook_);
+    if (watched_ == this) {
+        watched_ = nullptr;
+    }
     window.unload();
 }
 
@@ -58,6 +66,10 @@ HWND ShownWindow::control(TabStop stop) const {
 }
 
 void ShownWindow::setFocus(Focus focus) {
+    // As Windows starts a window that the mouse started; Wine keeps no such state, so what the window asks of
+    // it afterwards is what the cues are judged by.
+    SendMessageW(window.handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
+    cuesShown_ = {};
     const HWND target = focus ? control(*focus) : window.handle();
     SetFocus(target);
     if (focus && std::holds_alternative<TextBox>(*focus)) {
@@ -70,33 +82,67 @@ namespace {
 
 // A message as the program's loop receives it from the focused control; WM_SYSCHAR is a letter with Alt.
 void deliver(Form1Window& window, UINT message, WPARAM key) {
-    const LPARAM altHeld = message == WM_SYSCHAR ? LPARAM{1} << 29 : 0;
+    const LPARAM altHeld = message == WM_SYSCHAR || message == WM_SYSKEYDOWN ? LPARAM{1} << 29 : 0;
     const LPARAM released = message == WM_KEYUP ? LPARAM{3} << 30 : 0;
     MSG queued{GetFocus(), message, key, altHeld | released | 1, static_cast<DWORD>(GetMessageTime()), {}};
     window.dispatch(queued);
     handlePendingMessages(window);
 }
 
-// GetKeyState, which the window asks about Shift, reads this thread's key state, not the queued message.
-void holdShift(bool down) {
+// GetKeyState, which the window asks about Shift and Ctrl, reads this thread's key state, not the queued
+// message.
+void hold(int key, bool down) {
     BYTE keys[256]{};
     GetKeyboardState(keys);
-    keys[VK_SHIFT] = down ? 0x80 : 0;
+    keys[key] = down ? 0x80 : 0;
     SetKeyboardState(keys);
+}
+
+// A key pressed and released with Ctrl or Shift held, or neither, as the keyboard sends it.
+void pressKey(Form1Window& window, WPARAM key, int held) {
+    if (held != 0) {
+        hold(held, true);
+    }
+    deliver(window, WM_KEYDOWN, key);
+    deliver(window, WM_KEYUP, key);
+    if (held != 0) {
+        hold(held, false);
+    }
 }
 
 } // namespace
 
 void ShownWindow::press(KeyPress key) {
-    if (key.key >= Key::Letter) {
-        deliver(window, key.key == Key::AltLetter ? WM_SYSCHAR : WM_CHAR, static_cast<WPARAM>(key.letter));
-        return;
+    const auto letter = static_cast<WPARAM>(key.letter);
+    switch (key.key) {
+    case Key::Letter:
+        return deliver(window, WM_CHAR, letter);
+    case Key::AltLetter:
+        deliver(window, WM_SYSKEYDOWN, VK_MENU);
+        return deliver(window, WM_SYSCHAR, letter);
+    case Key::CtrlLetter:
+        return pressKey(window, std::toupper(key.letter), VK_CONTROL);
+    case Key::CtrlBackspace:
+        return pressKey(window, VK_BACK, VK_CONTROL);
+    case Key::ShiftTab:
+        return pressKey(window, VK_TAB, VK_SHIFT);
+    default:
+        static constexpr WPARAM keys[] = {VK_TAB, VK_TAB, VK_RETURN, VK_ESCAPE, VK_SPACE};
+        return pressKey(window, keys[static_cast<int>(key.key)], 0);
     }
-    static constexpr WPARAM keys[] = {VK_TAB, VK_TAB, VK_RETURN, VK_ESCAPE, VK_SPACE};
-    holdShift(key.key == Key::ShiftTab);
-    deliver(window, WM_KEYDOWN, keys[static_cast<int>(key.key)]);
-    deliver(window, WM_KEYUP, keys[static_cast<int>(key.key)]);
-    holdShift(false);
+}
+
+Cues ShownWindow::cues() const {
+    return {.focus = (cuesShown_ & UISF_HIDEFOCUS) != 0, .accessKeys = (cuesShown_ & UISF_HIDEACCEL) != 0};
+}
+
+LRESULT CALLBACK ShownWindow::watchUiState(int code, WPARAM wParam, LPARAM lParam) {
+    const auto& call = *reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && watched_ != nullptr && call.hwnd == watched_->window.handle() &&
+        call.message == WM_CHANGEUISTATE && LOWORD(call.wParam) == UIS_CLEAR) {
+        watched_->cuesShown_ |= HIWORD(call.wParam);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 Focus ShownWindow::focus() const {

@@ -39,12 +39,21 @@ struct ShownWindow final : KeyboardHarness {
     bool enabled(CommandButton button) const override;
     std::u16string text(TextBox box) const override { return window.text(box); }
     std::u16string selectedText(TextBox box) const override;
+    // The cues the window asked Windows to show since the focus was last given; Wine keeps none itself.
+    Cues cues() const override;
 
     Form1Window window;
     WindowsClipboard clipboard;
     Form1 procedures;
     Form1Window::Connection connection;
     bool loaded = false;
+
+private:
+    static LRESULT CALLBACK watchUiState(int code, WPARAM wParam, LPARAM lParam);
+
+    static inline ShownWindow* watched_ = nullptr;
+    HHOOK uiStateHook_;
+    WORD cuesShown_ = 0;
 };
 
 // The height of a line of `font`, of the font `control` draws in, and the height inside `control`.

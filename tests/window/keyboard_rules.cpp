@@ -25,13 +25,17 @@ constexpr TabStop text3 = TextBox::Text3;
 constexpr Focus theWindow = std::nullopt;
 
 constexpr KeyPress tab{Key::Tab}, shiftTab{Key::ShiftTab}, enter{Key::Enter}, escape{Key::Escape};
-constexpr KeyPress space{Key::Space};
+constexpr KeyPress space{Key::Space}, ctrlBackspace{Key::CtrlBackspace};
 constexpr KeyPress letter(char typed) {
     return {Key::Letter, typed};
 }
 constexpr KeyPress alt(char typed) {
     return {Key::AltLetter, typed};
 }
+constexpr KeyPress ctrl(char typed) {
+    return {Key::CtrlLetter, typed};
+}
+constexpr Cues focusCues{.focus = true}, accessKeyCues{.accessKeys = true};
 
 const std::pair<CommandButton, char> accessKeys[] = {{adjust, 'a'},     {paste, 'v'}, {copy, 'c'},
                                                      {exitButton, 'x'}, {clear, 'e'}, {addString, 's'}};
@@ -43,6 +47,13 @@ const std::pair<State, std::vector<TabStop>> tabRounds[] = {
     {Copied, {text1, adjust, copy, exitButton, text2, clear, addString, text3}},
 };
 
+// What a key does to the text of the focused box: it held `before`, with the caret at its end, and holds
+// `after`.
+struct Edit {
+    std::u16string_view before;
+    std::u16string_view after;
+};
+
 struct KeyRule {
     State state;
     Focus focus;
@@ -52,6 +63,13 @@ struct KeyRule {
     std::u16string_view typed = u"";
     // Where the focus must be afterwards, when the rule says.
     std::optional<Focus> focusAfter = std::nullopt;
+    // The cues that must show afterwards.
+    Cues cues = {};
+    // A key pressed before `key`, which the rule does not judge on its own.
+    std::optional<KeyPress> first = std::nullopt;
+    std::optional<Edit> edit = std::nullopt;
+    // Whether the focused box's whole text is selected afterwards.
+    bool selectsAll = false;
 };
 
 std::vector<KeyRule> keyRules() {
@@ -72,17 +90,47 @@ std::vector<KeyRule> keyRules() {
         // Space clicks the focused button.
         {LaidOut, adjust, space, adjust},
         {LaidOut, copy, space, copy},
+        // Ctrl+Backspace deletes the selection, or else the word before the caret: letters and digits with
+        // the
+        // blanks after them, or one run of other marks; a line break on its own. It never types a character,
+        // nor does the delete character, which is what Windows' own boxes type for it.
+        {.state = LaidOut, .focus = text1, .key = ctrlBackspace, .edit = Edit{u"SELECT abc", u"SELECT "}},
+        {.state = LaidOut, .focus = text2, .key = ctrlBackspace, .edit = Edit{u"SELECT a1  ", u"SELECT "}},
+        {.state = LaidOut, .focus = text3, .key = ctrlBackspace, .edit = Edit{u"s = s & \"", u"s = s & "}},
+        {.state = LaidOut, .focus = text1, .key = ctrlBackspace, .edit = Edit{u"a\r\nFROM", u"a\r\n"}},
+        {.state = LaidOut,
+         .focus = text1,
+         .key = ctrlBackspace,
+         .edit = Edit{u"SELECT a,\r\n", u"SELECT a,"}},
+        {.state = LaidOut,
+         .focus = text2,
+         .key = ctrlBackspace,
+         .first = ctrl('a'),
+         .edit = Edit{u"SELECT a FROM t", u""}},
+        {.state = LaidOut, .focus = text1, .key = letter('\x7F')},
+        // Ctrl+A selects the whole text of every box.
+        {.state = LaidOut, .focus = text1, .key = ctrl('a'), .selectsAll = true},
+        {.state = LaidOut, .focus = text2, .key = ctrl('a'), .selectsAll = true},
+        {.state = LaidOut, .focus = text3, .key = ctrl('a'), .selectsAll = true},
     };
     for (const auto& [state, round] : tabRounds) {
         for (std::size_t i = 0; i < round.size(); ++i) {
             const TabStop& next = round[(i + 1) % round.size()];
-            rules.push_back({state, round[i], tab, {}, u"", next});
-            rules.push_back({state, next, shiftTab, {}, u"", round[i]});
+            // Moving about by the keyboard shows where the focus is.
+            rules.push_back({state, round[i], tab, {}, u"", next, focusCues});
+            rules.push_back({state, next, shiftTab, {}, u"", round[i], focusCues});
         }
         // Alt with a button's letter clicks it while it is enabled, that is in the round.
         for (const auto& [button, key] : accessKeys) {
             const bool enabled = std::ranges::find(round, TabStop{button}) != round.end();
-            rules.push_back({state, text1, alt(key), enabled ? std::optional(button) : std::nullopt});
+            // Alt shows which letters are access keys.
+            rules.push_back({state,
+                             text1,
+                             alt(key),
+                             enabled ? std::optional(button) : std::nullopt,
+                             u"",
+                             {},
+                             accessKeyCues});
         }
     }
     // Enter and Esc click no button on any control; Enter starts a line in the two large boxes. In Laid out
@@ -120,12 +168,18 @@ std::string nameOf(const Focus& focus) {
     return buttons[static_cast<int>(std::get<CommandButton>(*focus)) - 1];
 }
 
-std::string nameOf(State state, const Focus& focus, KeyPress key) {
-    static constexpr const char* states[] = {"Start", "Laid out", "Copied"};
-    static constexpr const char* keys[] = {"Tab", "Shift+Tab", "Enter", "Esc", "Space", "", "Alt+"};
+std::string nameOf(KeyPress key) {
+    static constexpr const char* keys[] = {"Tab", "Shift+Tab", "Enter", "Esc", "Space", "Ctrl+Backspace",
+                                           "",    "Alt+",      "Ctrl+"};
     const std::string letter = key.key >= Key::Letter ? std::string(1, key.letter) : "";
-    return std::string(states[static_cast<int>(state)]) + ", " + keys[static_cast<int>(key.key)] + letter +
-           " on " + nameOf(focus);
+    return keys[static_cast<int>(key.key)] + letter;
+}
+
+std::string nameOf(const KeyRule& rule) {
+    static constexpr const char* states[] = {"Start", "Laid out", "Copied"};
+    const std::string first = rule.first ? nameOf(*rule.first) + ", " : "";
+    return std::string(states[static_cast<int>(rule.state)]) + ", " + first + nameOf(rule.key) + " on " +
+           nameOf(rule.focus);
 }
 
 // What a command can change, as text: the enabled flags of Command1 to Command6 as 1 or 0, or "closed",
@@ -174,20 +228,34 @@ public:
 
     void check(const KeyRule& rule) {
         Trace expected = clickedIn(rule.state, rule.clicks);
-        if (const auto* box = rule.focus ? std::get_if<TextBox>(&*rule.focus) : nullptr) {
-            expected.at(static_cast<std::size_t>(*box) + 1) += rule.typed;
+        const auto* box = rule.focus ? std::get_if<TextBox>(&*rule.focus) : nullptr;
+        if (box != nullptr) {
+            std::u16string& text = expected.at(static_cast<std::size_t>(*box) + 1);
+            text = rule.edit ? std::u16string(rule.edit->after) : text + std::u16string(rule.typed);
         }
         auto window = openIn(rule.state);
+        if (box != nullptr && rule.edit) {
+            window->setText(*box, rule.edit->before);
+        }
         window->setFocus(rule.focus);
+        if (rule.first) {
+            window->press(*rule.first);
+        }
         window->press(rule.key);
         const Trace found = traceOf(*window);
-        const std::string row = nameOf(rule.state, rule.focus, rule.key);
+        const std::string row = nameOf(rule);
         if (found != expected) {
             fail(row, "gives " + written(found) + " where clicking " +
                           (rule.clicks ? nameOf(*rule.clicks) : "nothing") + " gives " + written(expected));
         }
-        if (!window->closed() && rule.focusAfter) {
-            checkFocus(row, *window, *rule.focusAfter);
+        if (!window->closed()) {
+            if (rule.focusAfter) {
+                checkFocus(row, *window, *rule.focusAfter);
+            }
+            checkCues(row, *window, rule.cues);
+            if (box != nullptr && rule.selectsAll && window->selectedText(*box) != window->text(*box)) {
+                fail(row, "the box's text is not selected as a whole");
+            }
         }
         putAside(std::move(window), rule.state);
     }
@@ -211,6 +279,16 @@ private:
             fail(row, "the focus went to " + nameOf(found) + ", not to " + nameOf(expected));
         } else if (found == text3 && window.selectedText(TextBox::Text3) != window.text(TextBox::Text3)) {
             fail(row, "Text3's text is not selected as a whole");
+        }
+    }
+
+    void checkCues(const std::string& row, const KeyboardHarness& window, const Cues& expected) {
+        const Cues shown = window.cues();
+        if (expected.focus && !shown.focus) {
+            fail(row, "the focus rectangle is hidden");
+        }
+        if (expected.accessKeys && !shown.accessKeys) {
+            fail(row, "the access keys are not underlined");
         }
     }
 

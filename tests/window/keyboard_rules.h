@@ -15,11 +15,17 @@ namespace brelvix::testing {
 // A control, or none: the window itself has the focus.
 using Focus = std::optional<TabStop>;
 
-enum class Key { Tab, ShiftTab, Enter, Escape, Space, Letter, AltLetter };
+enum class Key { Tab, ShiftTab, Enter, Escape, Space, CtrlBackspace, Letter, AltLetter, CtrlLetter };
 
 struct KeyPress {
     Key key;
-    char letter = '\0'; // lower case, for Letter and AltLetter
+    char letter = '\0'; // lower case, for Letter, AltLetter and CtrlLetter
+};
+
+// The focus rectangles and access-key underlines a window shows.
+struct Cues {
+    bool focus = false;
+    bool accessKeys = false;
 };
 
 // A window just loaded and shown as at start-up, driven as its toolkit's users drive it.
@@ -31,7 +37,8 @@ public:
     virtual void click(CommandButton button) = 0;
     virtual void setText(TextBox box, std::u16string_view text) = 0;
     virtual void setClipboardText(std::u16string_view text) = 0;
-    // Gives the focus as a program does, with the caret after the last character of a box's text.
+    // Gives the focus as a program does, with the caret after the last character of a box's text, and hides
+    // the cues as they are hidden in a window started with the mouse.
     virtual void setFocus(Focus focus) = 0;
     // Presses and releases the key where the focus is; returns once whatever it started has finished.
     virtual void press(KeyPress key) = 0;
@@ -41,6 +48,7 @@ public:
     virtual bool enabled(CommandButton button) const = 0;
     virtual std::u16string text(TextBox box) const = 0;
     virtual std::u16string selectedText(TextBox box) const = 0;
+    virtual Cues cues() const = 0;
 };
 
 // Gives a fresh window, or null when it could not be loaded.
