@@ -180,8 +180,17 @@ UniqueIcon loadIcon(HINSTANCE instance, int side) {
 
 } // namespace
 
-Form1Window::Form1Window(HINSTANCE instance)
-    : instance_(instance) {
+bool contrastThemeIsOn() {
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof contrast;
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+Form1Window::Form1Window(HINSTANCE instance, ContrastThemeQuery contrastTheme)
+    : instance_(instance)
+    , contrastTheme_(contrastTheme)
+    , inContrastTheme_(contrastTheme()) {
     registerWindowClass(instance, &Form1Window::windowProcedure);
     const std::wstring title = toWide(form1Design.title);
     SetLastError(ERROR_SUCCESS);
@@ -527,7 +536,10 @@ LRESULT Form1Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) n
         *reinterpret_cast<SIZE*>(lParam) = frameSize(static_cast<UINT>(wParam));
         return TRUE;
     case WM_SETTINGCHANGE:
-        onSettingChange();
+        onSettingChange(wParam);
+        break;
+    case WM_SYSCOLORCHANGE:
+        takeContrastTheme();
         break;
     case WM_QUERYENDSESSION:
         // Nothing is ever saved, so nothing stands in the way of the session's end.
@@ -563,7 +575,14 @@ void Form1Window::onCommand(int id) {
     procedures_->click(static_cast<CommandButton>(index + 1));
 }
 
+// Windows does not override the colours a window gives its boxes, so under a contrast theme they are the
+// theme's own, as Microsoft's guidance for high contrast asks; elsewhere they are the design's.
 LRESULT Form1Window::onEditColour(HDC dc, HWND box) {
+    if (inContrastTheme_ && isBox(box)) {
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+    }
     for (const BoxDesign& design : form1Design.boxes) {
         if (control(design.box) == box) {
             SetTextColor(dc, toColorRef(design.textColour));
@@ -587,13 +606,23 @@ void Form1Window::onDpiChanged(UINT dpi, const RECT& suggested) {
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// The user changed the message font or the size of text. Windows names no one setting for either, and taking
-// the fonts again costs two fonts, so every change of settings takes them.
-void Form1Window::onSettingChange() {
+// A contrast theme was switched, or the user changed the message font or the size of text. Windows names no
+// one setting for the fonts, and taking them again costs two fonts, so every change of settings takes them.
+void Form1Window::onSettingChange(WPARAM setting) {
+    if (setting == SPI_SETHIGHCONTRAST) {
+        takeContrastTheme();
+    }
     try {
         applyFonts(GetDpiForWindow(window_));
     } catch (...) {
         // The old fonts stay, and the window works as before.
+    }
+}
+
+void Form1Window::takeContrastTheme() {
+    inContrastTheme_ = contrastTheme_();
+    for (const HWND box : boxes_) {
+        InvalidateRect(box, nullptr, TRUE);
     }
 }
 

@@ -25,10 +25,14 @@ struct IconDeleter {
 };
 using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
 
+// Whether the user has a contrast theme on (SPI_GETHIGHCONTRAST); a test asks a stand-in, as Wine has none.
+using ContrastThemeQuery = bool (*)();
+bool contrastThemeIsOn();
+
 class Form1Window final : public Form1Controls {
 public:
     // Creates the window, hidden, with its controls as laid out; throws a WindowsError when Windows refuses.
-    explicit Form1Window(HINSTANCE instance);
+    explicit Form1Window(HINSTANCE instance, ContrastThemeQuery contrastTheme = contrastThemeIsOn);
     ~Form1Window() override;
     Form1Window(const Form1Window&) = delete;
     Form1Window& operator=(const Form1Window&) = delete;
@@ -80,7 +84,9 @@ private:
     void onCommand(int id);
     LRESULT onEditColour(HDC dc, HWND box);
     void onDpiChanged(UINT dpi, const RECT& suggested);
-    void onSettingChange();
+    void onSettingChange(WPARAM setting);
+    // Takes the user's contrast theme again, and repaints the boxes in the colours it asks for.
+    void takeContrastTheme();
     void onEndSession(bool ending);
     bool onActivate(bool active);
     void onDestroy();
@@ -111,6 +117,8 @@ private:
     UniqueIcon smallIcon_;
     UniqueIcon largeIcon_;
     AccessibleNames accessibleNames_;
+    ContrastThemeQuery contrastTheme_;
+    bool inContrastTheme_ = false;
     Form1* procedures_ = nullptr;
     HWND focusWhileInactive_ = nullptr;
 };

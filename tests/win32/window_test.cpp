@@ -140,23 +140,53 @@ TEST(Layout, ButtonsDrawInTheJapaneseFontAndBoxesInTheMessageFaceAtASizeThatFits
     expectBoxesInTheMessageFaceFittingTheirLine(shown, dpi);
 }
 
-TEST(Look, BoxesHoldTheirDesignedColours) {
-    ShownWindow shown;
-    ASSERT_TRUE(shown.loaded);
+// What the window is told of the user's contrast theme, in place of Windows, whose answer Wine fixes at off.
+bool contrastThemeOn = false;
+
+// The boxes take the theme's colours while a contrast theme is on, and their own otherwise, and are
+// repainted as soon as Windows says the theme or the system's colours changed.
+TEST(Look, BoxesTakeAContrastThemesColoursAndTheirOwnWithoutOne) {
+    const struct {
+        const char* name;
+        bool atStart;
+        bool switchedTo;
+        UINT announced; // 0: nothing changes
+    } rows[] = {
+        {"no contrast theme", false, false, 0},
+        {"a contrast theme", true, true, 0},
+        {"a contrast theme switched on", false, true, WM_SETTINGCHANGE},
+        {"a contrast theme switched off", true, false, WM_SETTINGCHANGE},
+        {"a contrast theme's colours changed", false, true, WM_SYSCOLORCHANGE},
+    };
     const auto colorRef = [](const Rgb& rgb) { return RGB(rgb.red, rgb.green, rgb.blue); };
-    const HDC dc = CreateCompatibleDC(nullptr);
-    for (const BoxDesign& design : form1Design.boxes) {
-        const HWND box = shown.window.control(design.box);
-        const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(shown.window.handle(), WM_CTLCOLOREDIT,
-                                                                 reinterpret_cast<WPARAM>(dc),
-                                                                 reinterpret_cast<LPARAM>(box)));
-        LOGBRUSH painted{};
-        ASSERT_NE(GetObjectW(brush, sizeof painted, &painted), 0);
-        EXPECT_EQ(painted.lbColor, colorRef(design.background));
-        EXPECT_EQ(GetBkColor(dc), colorRef(design.background));
-        EXPECT_EQ(GetTextColor(dc), colorRef(design.textColour));
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        contrastThemeOn = row.atStart;
+        Form1Window window(GetModuleHandleW(nullptr), [] { return contrastThemeOn; });
+        window.show(SW_SHOWNORMAL);
+        handlePendingMessages(window);
+        contrastThemeOn = row.switchedTo;
+        if (row.announced != 0) {
+            SendMessageW(window.handle(), row.announced, SPI_SETHIGHCONTRAST, 0);
+        }
+        const HDC dc = CreateCompatibleDC(nullptr);
+        for (const BoxDesign& design : form1Design.boxes) {
+            const HWND box = window.control(design.box);
+            EXPECT_EQ(GetUpdateRect(box, nullptr, FALSE) != FALSE, row.announced != 0) << "repainted";
+            const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(window.handle(), WM_CTLCOLOREDIT,
+                                                                     reinterpret_cast<WPARAM>(dc),
+                                                                     reinterpret_cast<LPARAM>(box)));
+            LOGBRUSH painted{};
+            ASSERT_NE(GetObjectW(brush, sizeof painted, &painted), 0);
+            const COLORREF background =
+                row.switchedTo ? GetSysColor(COLOR_WINDOW) : colorRef(design.background);
+            EXPECT_EQ(painted.lbColor, background);
+            EXPECT_EQ(GetBkColor(dc), background);
+            EXPECT_EQ(GetTextColor(dc),
+                      row.switchedTo ? GetSysColor(COLOR_WINDOWTEXT) : colorRef(design.textColour));
+        }
+        DeleteDC(dc);
     }
-    DeleteDC(dc);
 }
 
 // Windows sends these when the window moves to a monitor of another DPI; Wine never does, so the test
