@@ -21,8 +21,9 @@ public:
     virtual std::u16string text() = 0;
     // Removes whatever the clipboard holds, in every format.
     virtual void clear() = 0;
-    // Puts `text` on the clipboard as plain text. Its line breaks are CR LF; an adapter hands them on in the
-    // platform's own convention.
+    // Empties the clipboard and puts `text` on it as plain text, in one change of the clipboard, so that the
+    // text is all it holds. Its line breaks are CR LF; an adapter hands them on in the platform's own
+    // convention.
     virtual void setText(std::u16string_view text) = 0;
 };
 

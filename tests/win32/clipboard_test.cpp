@@ -3,11 +3,13 @@
 // within the retries, and another program's formats gone once our text is written.
 #include "win32_test_support.h"
 
+#include "frontends/win32/run_brelvix.h"
 #include "frontends/win32/text_conversion.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 namespace brelvix {
 namespace {
@@ -103,6 +105,60 @@ TEST(Clipboard, HeldByAnotherProgramEachCommandReportsWindowsWords) {
         EXPECT_EQ(pasteEnabledWhileReported, row.pasteEnabled);
         EXPECT_EQ(shown.enabled(CommandButton::Command3), row.command != CommandButton::Command5);
     }
+}
+
+// Every change of the clipboard wakes its listeners: Windows' clipboard history, Remote Desktop's and
+// Citrix's redirection. One that opened it between two changes of one Copy could make the second fail.
+class ClipboardListener {
+public:
+    ClipboardListener() {
+        WNDCLASSW listenerClass{};
+        listenerClass.lpfnWndProc = &ClipboardListener::count;
+        listenerClass.hInstance = GetModuleHandleW(nullptr);
+        listenerClass.lpszClassName = L"BrelvixTestClipboardListener";
+        RegisterClassW(&listenerClass);
+        window_ = CreateWindowExW(0, listenerClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  listenerClass.hInstance, nullptr);
+        AddClipboardFormatListener(window_);
+    }
+    ~ClipboardListener() {
+        RemoveClipboardFormatListener(window_);
+        DestroyWindow(window_);
+    }
+
+    // The updates heard since the last call, once those on their way have arrived.
+    int updatesHeard(Form1Window& window) {
+        for (int pause = 0; pause < 20; ++pause) {
+            Sleep(10);
+            handlePendingMessages(window);
+        }
+        return std::exchange(updates_, 0);
+    }
+
+private:
+    static LRESULT CALLBACK count(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_CLIPBOARDUPDATE) {
+            ++updates_;
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+
+    static inline int updates_ = 0;
+    HWND window_;
+};
+
+TEST(Clipboard, CopyChangesItOnceAndClearOnce) {
+    ShownWindow shown;
+    ASSERT_TRUE(shown.loaded);
+    shown.window.setText(TextBox::Text1, u"SELECT a");
+    shown.click(CommandButton::Command1);
+    ClipboardListener listener;
+    ASSERT_EQ(listener.updatesHeard(shown.window), 0);
+    shown.click(CommandButton::Command3);
+    EXPECT_EQ(listener.updatesHeard(shown.window), 1) << "Copy";
+    EXPECT_EQ(shown.clipboard.text(), shown.window.text(TextBox::Text2));
+    shown.click(CommandButton::Command5);
+    EXPECT_EQ(listener.updatesHeard(shown.window), 1) << "Clear";
 }
 
 TEST(Clipboard, AProgramThatLetsGoWithinAMomentIsWaitedFor) {

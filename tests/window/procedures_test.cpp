@@ -243,25 +243,20 @@ TEST_P(Transitions, LeadToTheirStateWithTheirEffects) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryEnabledCommand, Transitions,
-                         ::testing::Values(Transition{"Start", paste, "Start"},
-                                           Transition{"Start", adjust, "Laid out"},
-                                           Transition{"Start", clear, "Start"},
-                                           Transition{"Start", exitButton, "ended"},
-                                           Transition{"Laid out", paste, "Laid out"},
-                                           Transition{"Laid out", adjust, "Laid out"},
-                                           Transition{"Laid out", addString, "Laid out"},
-                                           Transition{"Laid out", copy, "Copied"},
-                                           Transition{"Laid out", clear, "Start"},
-                                           Transition{"Laid out", exitButton, "ended"},
-                                           Transition{"Copied", adjust, "Copied"},
-                                           Transition{"Copied", addString, "Copied"},
-                                           Transition{"Copied", copy, "Copied"},
-                                           Transition{"Copied", clear, "Start"},
-                                           Transition{"Copied", exitButton, "ended"}));
+INSTANTIATE_TEST_SUITE_P(
+    EveryEnabledCommand, Transitions,
+    ::testing::Values(Transition{"Start", paste, "Start"}, Transition{"Start", adjust, "Laid out"},
+                      Transition{"Start", clear, "Start"}, Transition{"Start", exitButton, "ended"},
+                      Transition{"Laid out", paste, "Laid out"}, Transition{"Laid out", adjust, "Laid out"},
+                      Transition{"Laid out", addString, "Laid out"}, Transition{"Laid out", copy, "Copied"},
+                      Transition{"Laid out", clear, "Start"}, Transition{"Laid out", exitButton, "ended"},
+                      Transition{"Copied", adjust, "Copied"}, Transition{"Copied", addString, "Copied"},
+                      Transition{"Copied", copy, "Copied"}, Transition{"Copied", clear, "Start"},
+                      Transition{"Copied", exitButton, "ended"}));
 
-// A clipboard that cannot be read or written is reported and leaves the boxes and the buttons as they were;
-// one that cannot be emptied is still written, silently. An empty clipboard is no failure.
+// A clipboard that cannot be read or written is reported and leaves the boxes, the buttons and the clipboard
+// as they were; Copy writes in one change, which needs no emptying of its own. An empty clipboard is no
+// failure.
 TEST(ClipboardFailures, AreReportedWhereTextWouldBeLostAndPassedOverWhereNot) {
     const struct {
         const char* name;
@@ -271,15 +266,13 @@ TEST(ClipboardFailures, AreReportedWhereTextWouldBeLostAndPassedOverWhereNot) {
         std::u16string_view reported, text1, text2, clipboard;
         std::string state;
     } rows[] = {
-        {"paste, unreadable", paste, true, false, false, u"old clip",
-         u"the clipboard cannot be read", u"SELECT a", u"edited\r\nresult", u"old clip", "Laid out"},
+        {"paste, unreadable", paste, true, false, false, u"old clip", u"the clipboard cannot be read",
+         u"SELECT a", u"edited\r\nresult", u"old clip", "Laid out"},
         {"paste, empty", paste, false, false, false, u"", u"", u"", u"", u"", "Laid out"},
-        {"copy, cannot empty", copy, false, true, false, u"old clip", u"", u"SELECT a",
-         u"edited\r\nresult", u"edited\r\nresult", "Copied"},
-        {"copy, cannot write", copy, false, false, true, u"old clip",
-         u"the clipboard cannot be written", u"SELECT a", u"edited\r\nresult", u"", "Laid out"},
-        {"copy, neither", copy, false, true, true, u"old clip",
-         u"the clipboard cannot be written", u"SELECT a", u"edited\r\nresult", u"old clip", "Laid out"},
+        {"copy, cannot empty", copy, false, true, false, u"old clip", u"", u"SELECT a", u"edited\r\nresult",
+         u"edited\r\nresult", "Copied"},
+        {"copy, cannot write", copy, false, false, true, u"old clip", u"the clipboard cannot be written",
+         u"SELECT a", u"edited\r\nresult", u"old clip", "Laid out"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
