@@ -60,31 +60,63 @@ TEST(Settings, AChangedMessageFontIsTakenAtOnceAndStillFitsTheOneLineBoxes) {
     }
 }
 
+// The show command of the start is honoured but for maximised, and a window started minimised takes the focus
+// only once it is restored; a window larger than the work area, as at 200 % on a 1366 x 768 laptop, keeps its
+// title bar and first button on the screen.
 TEST(Start, TheShowCommandIsHonouredExceptThatTheWindowIsNeverMaximised) {
     const struct {
         const char* name;
         int command;
         bool minimised;
+        bool active;
+        bool largerThanTheWorkArea = false;
     } rows[] = {
-        {"normal", SW_SHOWNORMAL, false},
-        {"maximised", SW_SHOWMAXIMIZED, false},
-        {"as started", SW_SHOWDEFAULT, false},
-        {"minimised", SW_SHOWMINIMIZED, true},
-        {"minimised, inactive", SW_SHOWMINNOACTIVE, true},
+        {"normal", SW_SHOWNORMAL, false, true},
+        {"maximised", SW_SHOWMAXIMIZED, false, true},
+        {"as started", SW_SHOWDEFAULT, false, true},
+        {"minimised", SW_SHOWMINIMIZED, true, true},
+        {"minimised, inactive", SW_SHOWMINNOACTIVE, true, false},
+        {"larger than the work area", SW_SHOWNORMAL, false, true, true},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         ShownWindow shown({}, row.command);
         ASSERT_TRUE(shown.loaded);
         const HWND window = shown.window.handle();
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
+        const RECT& work = monitor.rcWork;
+        if (row.largerThanTheWorkArea) {
+            // Windows keeps a window no larger than the screen and its frame, which is still more.
+            SetWindowPos(window, nullptr, 0, 0, 2 * (work.right - work.left), 2 * (work.bottom - work.top),
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            shown.window.show(row.command);
+        }
         EXPECT_FALSE(IsZoomed(window));
         EXPECT_EQ(IsIconic(window) != FALSE, row.minimised);
-        if (!row.minimised) {
+        EXPECT_EQ(GetActiveWindow() == window, row.active);
+        EXPECT_EQ(GetFocus() == shown.window.control(TextBox::Text1), !row.minimised);
+        RECT frame{};
+        GetWindowRect(window, &frame);
+        RECT firstButton{};
+        GetWindowRect(shown.window.control(CommandButton::Command2), &firstButton);
+        if (row.largerThanTheWorkArea) {
+            EXPECT_GT(frame.right - frame.left, work.right - work.left);
+            EXPECT_EQ(frame.left, work.left) << "the title bar is off the screen";
+            EXPECT_EQ(frame.top, work.top) << "the title bar is off the screen";
+            EXPECT_TRUE(PtInRect(&work, {firstButton.left, firstButton.top})) << "the first button is off it";
+        } else if (!row.minimised) {
             const int dpi = static_cast<int>(GetDpiForWindow(window));
             RECT client{};
             GetClientRect(window, &client);
             EXPECT_EQ(client.right, twipsToPixels(form1Design.clientWidth, dpi));
             EXPECT_EQ(client.bottom, twipsToPixels(form1Design.clientHeight, dpi));
+        } else {
+            ShowWindow(window, SW_RESTORE);
+            SetActiveWindow(window);
+            handlePendingMessages(shown.window);
+            EXPECT_EQ(GetFocus(), shown.window.control(TextBox::Text1)) << "restored";
         }
     }
 }
