@@ -1,19 +1,24 @@
 // The committed icon files (scripts/make-icons) against their 16 x 16 picture, read with Qt's own image
-// readers: every size, in the Linux desktop's PNGs and in the Windows .ico, is the picture enlarged by
-// repeating each pixel, transparency included.
+// readers: every size, in the Linux desktop's PNGs and in the Windows .ico, is the picture enlarged by taking
+// each pixel from the source pixel under its centre, transparency included.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QImage>
 #include <QImageReader>
 #include <QString>
 
 #include <iterator>
 #include <map>
+#include <utility>
 
 namespace {
 
 const QString iconDirectory = QStringLiteral(BRELVIX_ICON_DIRECTORY);
-constexpr int iconSides[] = {16, 32, 48, 256};
+// What Microsoft's icon guidance asks the .ico to hold, held here on its own rather than read from the script
+// that makes the files: the title bar, the taskbar and Explorer at 100, 125 and 150 % and Explorer's larger
+// views.
+constexpr int windowsIconSides[] = {16, 20, 24, 32, 40, 48, 64, 256};
 
 // Premultiplied, so that a transparent pixel is transparent whatever colour the file keeps under it.
 QImage comparable(const QImage& image) {
@@ -31,21 +36,32 @@ void expectEnlargedPicture(const QImage& image, int side) {
     ASSERT_EQ(image.size(), QSize(side, side));
     const QImage expected = picture();
     const QImage actual = comparable(image);
-    const int factor = side / expected.width();
+    // The source pixels under a pixel's centre: two where the centre lies on the edge between them.
+    const auto under = [&](int pixel) {
+        const int centre = (2 * pixel + 1) * expected.width();
+        const int source = centre / (2 * side);
+        return std::pair(centre % (2 * side) == 0 ? source - 1 : source, source);
+    };
     for (int y = 0; y < side; ++y) {
         for (int x = 0; x < side; ++x) {
-            ASSERT_EQ(actual.pixel(x, y), expected.pixel(x / factor, y / factor)) << "at " << x << ',' << y;
+            const auto [left, right] = under(x);
+            const auto [top, bottom] = under(y);
+            const QRgb found = actual.pixel(x, y);
+            ASSERT_TRUE(found == expected.pixel(left, top) || found == expected.pixel(right, top) ||
+                        found == expected.pixel(left, bottom) || found == expected.pixel(right, bottom))
+                << "at " << x << ',' << y;
         }
     }
 }
 
 TEST(IconFiles, ThePngsAreThePictureAtEverySize) {
-    for (const int side : iconSides) {
-        const QString path = iconDirectory + QStringLiteral("/brelvix-%1.png").arg(side);
-        SCOPED_TRACE(path.toStdString());
-        const QImage png(path, "PNG");
+    const QStringList pngs = QDir(iconDirectory).entryList({QStringLiteral("brelvix-*.png")});
+    ASSERT_FALSE(pngs.isEmpty());
+    for (const QString& name : pngs) {
+        SCOPED_TRACE(name.toStdString());
+        const QImage png(iconDirectory + u'/' + name, "PNG");
         ASSERT_FALSE(png.isNull());
-        expectEnlargedPicture(png, side);
+        expectEnlargedPicture(png, name.section(u'-', 1).section(u'.', 0, 0).toInt());
     }
 }
 
@@ -57,8 +73,8 @@ TEST(IconFiles, TheWindowsIconHoldsThePictureAtEverySize) {
         ASSERT_FALSE(entry.isNull()) << "Qt's ico plugin: " << reader.errorString().toStdString();
         ASSERT_TRUE(entries.emplace(entry.width(), entry).second) << "two entries of " << entry.width();
     } while (reader.jumpToNextImage());
-    ASSERT_EQ(entries.size(), std::size(iconSides));
-    for (const int side : iconSides) {
+    ASSERT_EQ(entries.size(), std::size(windowsIconSides));
+    for (const int side : windowsIconSides) {
         SCOPED_TRACE(side);
         ASSERT_TRUE(entries.contains(side));
         expectEnlargedPicture(entries.at(side), side);
