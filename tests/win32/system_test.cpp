@@ -1,7 +1,7 @@
-// The Win32 window among the system's settings and requests, run under Wine: a changed message font taken and
-// still fitting the one-line boxes, the show command of the start honoured but for maximised, the end of the
-// session or Restart Manager's request closing the window, COM joined by the program and not by its window,
-// and no click reaching procedures that have gone.
+// The Win32 window among the system's settings and requests, run under Wine: Wine's own fonts in the prefix,
+// a changed message font taken and still fitting the one-line boxes, the show command of the start honoured
+// but for maximised, the end of the session or Restart Manager's request closing the window, COM joined by
+// the program and not by its window, and no click reaching procedures that have gone.
 #include "win32_test_support.h"
 
 #include "frontends/win32/run_brelvix.h"
@@ -42,6 +42,27 @@ public:
 private:
     NONCLIENTMETRICSW saved_{};
 };
+
+// What the window is measured in here is what Windows has: Wine's own window font, Tahoma, and Marlett, which
+// draws the title bar's buttons, are in every prefix the tests run in.
+TEST(Settings, ThePrefixHasWinesWindowFontAndTitleBarSymbols) {
+    for (const std::wstring face : {L"Tahoma", L"Marlett"}) {
+        LOGFONTW wanted{};
+        wanted.lfCharSet = DEFAULT_CHARSET;
+        face.copy(wanted.lfFaceName, LF_FACESIZE - 1);
+        bool found = false;
+        const HDC screen = GetDC(nullptr);
+        EnumFontFamiliesExW(
+            screen, &wanted,
+            [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM seen) {
+                *reinterpret_cast<bool*>(seen) = true;
+                return 0;
+            },
+            reinterpret_cast<LPARAM>(&found), 0);
+        ReleaseDC(nullptr, screen);
+        EXPECT_TRUE(found) << toUtf8(face) << " is missing";
+    }
+}
 
 TEST(Settings, AChangedMessageFontIsTakenAtOnceAndStillFitsTheOneLineBoxes) {
     ShownWindow shown;
