@@ -111,20 +111,13 @@ TEST(Clipboard, HeldByAnotherProgramEachCommandReportsWindowsWords) {
 // Citrix's redirection. One that opened it between two changes of one Copy could make the second fail.
 class ClipboardListener {
 public:
-    ClipboardListener() {
-        WNDCLASSW listenerClass{};
-        listenerClass.lpfnWndProc = &ClipboardListener::count;
-        listenerClass.hInstance = GetModuleHandleW(nullptr);
-        listenerClass.lpszClassName = L"BrelvixTestClipboardListener";
-        RegisterClassW(&listenerClass);
-        window_ = CreateWindowExW(0, listenerClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  listenerClass.hInstance, nullptr);
+    ClipboardListener()
+        : window_(
+              CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr)) {
+        SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ClipboardListener::count));
         AddClipboardFormatListener(window_);
     }
-    ~ClipboardListener() {
-        RemoveClipboardFormatListener(window_);
-        DestroyWindow(window_);
-    }
+    ~ClipboardListener() { DestroyWindow(window_); }
 
     // The updates heard since the last call, once those on their way have arrived.
     int updatesHeard(Form1Window& window) {
@@ -137,9 +130,7 @@ public:
 
 private:
     static LRESULT CALLBACK count(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_CLIPBOARDUPDATE) {
-            ++updates_;
-        }
+        updates_ += message == WM_CLIPBOARDUPDATE ? 1 : 0;
         return DefWindowProcW(window, message, wParam, lParam);
     }
 

@@ -90,29 +90,22 @@ std::vector<KeyRule> keyRules() {
         // Space clicks the focused button.
         {LaidOut, adjust, space, adjust},
         {LaidOut, copy, space, copy},
-        // Ctrl+Backspace deletes the selection, or else the word before the caret: letters and digits with
-        // the
-        // blanks after them, or one run of other marks; a line break on its own. It never types a character,
-        // nor does the delete character, which is what Windows' own boxes type for it.
-        {.state = LaidOut, .focus = text1, .key = ctrlBackspace, .edit = Edit{u"SELECT abc", u"SELECT "}},
-        {.state = LaidOut, .focus = text2, .key = ctrlBackspace, .edit = Edit{u"SELECT a1  ", u"SELECT "}},
-        {.state = LaidOut, .focus = text3, .key = ctrlBackspace, .edit = Edit{u"s = s & \"", u"s = s & "}},
-        {.state = LaidOut, .focus = text1, .key = ctrlBackspace, .edit = Edit{u"a\r\nFROM", u"a\r\n"}},
-        {.state = LaidOut,
-         .focus = text1,
-         .key = ctrlBackspace,
-         .edit = Edit{u"SELECT a,\r\n", u"SELECT a,"}},
-        {.state = LaidOut,
-         .focus = text2,
-         .key = ctrlBackspace,
-         .first = ctrl('a'),
-         .edit = Edit{u"SELECT a FROM t", u""}},
+        // Neither does the delete character, which Windows' own boxes type for Ctrl+Backspace.
         {.state = LaidOut, .focus = text1, .key = letter('\x7F')},
-        // Ctrl+A selects the whole text of every box.
-        {.state = LaidOut, .focus = text1, .key = ctrl('a'), .selectsAll = true},
-        {.state = LaidOut, .focus = text2, .key = ctrl('a'), .selectsAll = true},
-        {.state = LaidOut, .focus = text3, .key = ctrl('a'), .selectsAll = true},
     };
+    // Ctrl+Backspace deletes the selection, or else the word before the caret: letters and digits with the
+    // blanks after them, or one run of other marks; a line break on its own. Ctrl+A selects the whole box.
+    const std::tuple<TabStop, Edit, std::optional<KeyPress>> wordDeletions[] = {
+        {text1, {u"SELECT abc", u"SELECT "}, {}},      {text2, {u"SELECT a1  ", u"SELECT "}, {}},
+        {text3, {u"s = s & \"", u"s = s & "}, {}},     {text1, {u"a\r\nFROM", u"a\r\n"}, {}},
+        {text1, {u"SELECT a,\r\n", u"SELECT a,"}, {}}, {text2, {u"SELECT a FROM t", u""}, ctrl('a')},
+    };
+    for (const auto& [box, edit, first] : wordDeletions) {
+        rules.push_back({.state = LaidOut, .focus = box, .key = ctrlBackspace, .first = first, .edit = edit});
+    }
+    for (const TabStop& box : {text1, text2, text3}) {
+        rules.push_back({.state = LaidOut, .focus = box, .key = ctrl('a'), .selectsAll = true});
+    }
     for (const auto& [state, round] : tabRounds) {
         for (std::size_t i = 0; i < round.size(); ++i) {
             const TabStop& next = round[(i + 1) % round.size()];
