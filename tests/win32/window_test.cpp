@@ -71,8 +71,8 @@ TEST(Layout, ClientAreaAndControlsStandAtTheirDesignedPlacesAtTheMonitorsDpi) {
     }
     RECT client{};
     GetClientRect(shown.window.handle(), &client);
-    // The sizes the README gives: at 120 and 144 DPI the part of a pixel is dropped, as from every place in
-    // the window.
+    // The sizes docs/windows.md gives: at 120 and 144 DPI the part of a pixel is dropped, as from every place
+    // in the window.
     const struct { int dpi, width, height; } sizes[] = {{96, 661, 529}, {120, 826, 661}, {144, 991, 793}};
     const auto size =
         std::find_if(std::begin(sizes), std::end(sizes), [dpi](auto row) { return row.dpi == dpi; });
