@@ -1,7 +1,7 @@
 # shellcheck shell=bash
 # Sourced by the project's scripts and shell tests for what several of them do alike: failing with a message,
-# waiting for a condition, starting and ending processes in the background, a virtual X server, and the version
-# of a build.
+# waiting for a condition, starting and ending processes in the background, a virtual X server, commands run as
+# root, and the version of a build.
 # Usage: source "$root/scripts/lib.sh"   (from a bash script under set -euo pipefail)
 
 # Both are the callers' to set or read.
@@ -45,6 +45,21 @@ stop() {
             wait "$pid" 2>/dev/null || true
         fi
     done
+}
+
+# has_exited PID: the process has ended.
+has_exited() {
+    ! kill -0 "$1" 2>/dev/null
+}
+
+# as_root COMMAND...: runs COMMAND as root, through sudo where the script is not root. sudo clears the
+# environment, so a variable COMMAND needs is passed through env.
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    else
+        sudo "$@"
+    fi
 }
 
 # start_virtual_display WIDTHxHEIGHT: starts Xvfb on a free display, which it picks itself and names once it

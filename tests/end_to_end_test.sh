@@ -5,6 +5,7 @@
 # clipboard to the display its first window opened on, so every Windows test of a run shares one display.
 # Usage: end_to_end_test.sh VERSION PROGRAM [ARGUMENT...]   (for instance: 1.1.0 wine-run brelvix.exe)
 set -euo pipefail
+# shellcheck source=../scripts/lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/lib.sh"
 
 [ $# -gt 1 ] || { echo "usage: end_to_end_test.sh VERSION PROGRAM [ARGUMENT...]" >&2; exit 2; }
@@ -44,10 +45,6 @@ clipboard_is_empty() {
     [ -z "$(timeout 5 xclip -selection clipboard -out 2>/dev/null)" ]
 }
 
-has_exited() {
-    ! kill -0 "$brelvix_pid" 2>/dev/null
-}
-
 # Presses an access key, then gives the button's short visible press time to end in its click.
 press() {
     xdotool key "$1"
@@ -81,8 +78,7 @@ printf ';' >>"$work/expected"
 # clipboard is also Wine's, whose clipboard manager may take it back once as it starts; xclip then offers the
 # query again.
 offer_query() {
-    local attempt
-    for attempt in 1 2 3; do
+    for _ in 1 2 3; do
         xclip -quiet -selection clipboard -in "$work/query" >/dev/null 2>&1 &
         xclip_pid=$!
         if wait_for 5 clipboard_holds "$work/query"; then
@@ -116,7 +112,7 @@ press alt+e # Clear
 wait_for 10 clipboard_is_empty || fail "Clear left the clipboard holding text"
 
 xdotool key alt+x # Exit
-wait_for 10 has_exited || fail "Exit did not end the program"
+wait_for 10 has_exited "$brelvix_pid" || fail "Exit did not end the program"
 status=0
 wait "$brelvix_pid" || status=$?
 brelvix_pid=

@@ -16,7 +16,9 @@ inline constexpr auto caseName = [](const auto& info) { return std::string(info.
 // Shows a failing case by its name, rather than as the bytes of its texts. A file's table finds it with
 // `using test::PrintTo;`.
 template <typename Case>
-    requires requires(const Case& row) { std::string(row.name); }
+requires requires(const Case& row) {
+    std::string(row.name);
+}
 void PrintTo(const Case& row, std::ostream* out) {
     *out << row.name;
 }

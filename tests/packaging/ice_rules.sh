@@ -8,6 +8,7 @@
 # Usage: ice_rules.sh INSTALLER...   (scripts/build-windows writes them)
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+# shellcheck source=../../scripts/lib.sh
 source "$here/../../scripts/lib.sh"
 
 for installer in "$@"; do

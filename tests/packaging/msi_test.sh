@@ -8,6 +8,7 @@
 #        (scripts/build-windows writes the installers there)
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+# shellcheck source=../../scripts/lib.sh
 source "$here/../../scripts/lib.sh"
 scope=$1 version=$2 build=$3
 shift 3
