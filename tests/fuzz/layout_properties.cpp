@@ -41,11 +41,13 @@ std::optional<std::string> checkSearch(const QueryLayout& layout, std::u16string
 }
 
 // Removing the prefix where a result line opens with it tells the layout's text from the source's only
-// while no line copied unchanged from the source can open with the prefix too (a source line after CR LF),
-// and while the final ";" that moves to a line of its own cannot be the prefix's own (a prefix ending in
-// ";" before an empty tail).
+// while no line copied unchanged from the source can open with the prefix too (a source line after CR LF,
+// or after an LF that a prefix ending in CR turns into CR LF), and while the final ";" that moves to a line
+// of its own cannot be the prefix's own (a prefix ending in ";" before an empty tail).
 bool prefixIsUnambiguous(const LayoutInput& input) {
-    return !input.prefix.ends_with(u';') && input.source.find(u"\r\n" + input.prefix) == std::u16string::npos;
+    const std::u16string lineStart = input.prefix.ends_with(u'\r') ? u"\n" : u"\r\n";
+    return !input.prefix.ends_with(u';') &&
+           input.source.find(lineStart + input.prefix) == std::u16string::npos;
 }
 
 } // namespace
